@@ -1,0 +1,9 @@
+#include "runtime/Errors.h"
+
+std::string WithFinalPeriod(std::string_view message)
+{
+    std::string text(message);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
+        text += '.';
+    return text;
+}
