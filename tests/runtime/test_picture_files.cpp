@@ -1,0 +1,394 @@
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "runtime/Errors.h"
+#include "runtime/JpegPicture.h"
+#include "runtime/PictureFile.h"
+#include "runtime/PictureFormats.h"
+#include "tests/runtime/jpeg_test_files.h"
+
+#include <jerror.h>
+
+using namespace testpics;
+
+namespace {
+
+template <typename Error, typename Action>
+std::string MessageOf(Action action)
+{
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.Message();
+    }
+    ADD_FAILURE() << "no error raised";
+    return {};
+}
+
+std::string JpegError(int code)
+{
+    return "JPEG error #" + std::to_string(code);
+}
+
+int OpenFileCount()
+{
+    int count = 0;
+    if (DIR* folder = opendir("/proc/self/fd")) {
+        while (readdir(folder) != nullptr)
+            ++count;
+        closedir(folder);
+    }
+    return count;
+}
+
+const std::vector<unsigned char> BitmapHeader = {'B', 'M', 0x3A, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0};
+
+Rgb PixelAt(const JpegBitmap& bitmap, int x, int y)
+{
+    const unsigned char* pixel =
+        &bitmap.Pixels[bitmap.BytesPerRow() * std::size_t(y) + std::size_t(x * bitmap.BitsPerPixel / 8)];
+    if (bitmap.BitsPerPixel == 8) {
+        const auto& entry = bitmap.Palette.at(*pixel);
+        return {entry[0], entry[1], entry[2]};
+    }
+    return {pixel[0], pixel[1], pixel[2]};
+}
+
+void ExpectNear(Rgb actual, Rgb expected, int tolerance)
+{
+    EXPECT_NEAR(actual.R, expected.R, tolerance);
+    EXPECT_NEAR(actual.G, expected.G, tolerance);
+    EXPECT_NEAR(actual.B, expected.B, tolerance);
+}
+
+} // namespace
+
+// ---- the extension of a name ----
+
+TEST(PictureExtension, NoExtension)
+{
+    EXPECT_EQ(PictureExtension(""), "");
+    EXPECT_EQ(PictureExtension("picture"), "");
+    EXPECT_EQ(PictureExtension("dris/"), "");
+    EXPECT_EQ(PictureExtension("name."), "");
+}
+
+TEST(PictureExtension, BackslashAndColonEndTheSearch)
+{
+    EXPECT_EQ(PictureExtension("old.dir\\picture"), "");
+    EXPECT_EQ(PictureExtension("C:picture"), "");
+    EXPECT_EQ(PictureExtension("a.b:c"), "");
+}
+
+TEST(PictureExtension, SlashDoesNotEndTheSearch)
+{
+    EXPECT_EQ(PictureExtension("dris/7.jpg"), "jpg");
+    EXPECT_EQ(PictureExtension("dris.old/7"), "old/7");
+}
+
+TEST(PictureExtension, KeptAsWritten)
+{
+    EXPECT_EQ(PictureExtension("A.JPG"), "JPG");
+    EXPECT_EQ(PictureExtension("archive.tar.Gz"), "Gz");
+    EXPECT_EQ(PictureExtension(".jpg"), "jpg");
+}
+
+// ---- the format registry ----
+
+TEST(PictureFormats, RegisteredInOrder)
+{
+    const auto& formats = PictureFormats();
+    ASSERT_EQ(formats.size(), 6u);
+    const char* extensions[] = {"wmf", "emf", "ico", "bmp", "jpeg", "jpg"};
+    const char* descriptions[] = {"Metafiles", "Enhanced Metafiles", "Icons",
+                                  "Bitmaps", "JPEG Image File", "JPEG Image File"};
+    const PictureKind kinds[] = {PictureKind::Metafile, PictureKind::Metafile, PictureKind::Icon,
+                                 PictureKind::Bitmap, PictureKind::Jpeg, PictureKind::Jpeg};
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        EXPECT_EQ(formats[i].Extension, extensions[i]);
+        EXPECT_EQ(formats[i].Description, descriptions[i]);
+        EXPECT_EQ(formats[i].Kind, kinds[i]);
+    }
+}
+
+TEST(FindPictureFormat, UnknownExtension)
+{
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([] { FindPictureFormat("dris/5.gif"); }),
+              "Unknown picture file extension (.gif)");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([] { FindPictureFormat("dris/5.GiF"); }),
+              "Unknown picture file extension (.GiF)");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([] { FindPictureFormat("dris/5.jpgx"); }),
+              "Unknown picture file extension (.jpgx)");
+}
+
+TEST(FindPictureFormat, NoExtension)
+{
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([] { FindPictureFormat("dris/"); }),
+              "Unknown picture file extension (.)");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([] { FindPictureFormat("dir.jpg\\picture"); }),
+              "Unknown picture file extension (.)");
+}
+
+TEST(FindPictureFormat, CaseDoesNotMatter)
+{
+    EXPECT_EQ(FindPictureFormat("dris/1.JPG").Extension, "jpg");
+    EXPECT_EQ(FindPictureFormat("dris/1.Jpeg").Extension, "jpeg");
+    EXPECT_EQ(FindPictureFormat("a.BMP").Kind, PictureKind::Bitmap);
+    EXPECT_EQ(FindPictureFormat("a.Ico").Kind, PictureKind::Icon);
+    EXPECT_EQ(FindPictureFormat("a.EMF").Description, "Enhanced Metafiles");
+    EXPECT_EQ(FindPictureFormat("a.wmf").Description, "Metafiles");
+}
+
+// ---- full path names ----
+
+TEST(FullPathName, RelativeJoinsTheWorkingFolder)
+{
+    TempFolder folder;
+    WorkingFolderScope inside(folder.Path());
+    const std::string base = folder.Path().string();
+    EXPECT_EQ(FullPathName("dris/7.jpg"), base + "/dris/7.jpg");
+    EXPECT_EQ(FullPathName("dris/"), base + "/dris/");
+    EXPECT_EQ(FullPathName(""), base);
+}
+
+TEST(FullPathName, DotsAndDoubledSlashesResolved)
+{
+    TempFolder folder;
+    WorkingFolderScope inside(folder.Path());
+    const std::string base = folder.Path().string();
+    EXPECT_EQ(FullPathName("./dris//7.jpg"), base + "/dris/7.jpg");
+    EXPECT_EQ(FullPathName("dris/../x/./y.jpg"), base + "/x/y.jpg");
+    EXPECT_EQ(FullPathName("dris/.."), base);
+    EXPECT_EQ(FullPathName("/a//b/../c/"), "/a/c/");
+    EXPECT_EQ(FullPathName("/../../a.jpg"), "/a.jpg");
+    EXPECT_EQ(FullPathName("/"), "/");
+}
+
+// ---- reading a picture file ----
+
+TEST(ReadPictureFile, MissingFile)
+{
+    TempFolder folder;
+    WorkingFolderScope inside(folder.Path());
+    EXPECT_EQ(MessageOf<EFOpenError>([] { ReadPictureFile("dris/99.jpg"); }),
+              "Cannot open file \"" + folder.Path().string() + "/dris/99.jpg\". No such file or directory");
+}
+
+TEST(ReadPictureFile, FolderIsNotAFile)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Path() / "dris");
+    WorkingFolderScope inside(folder.Path());
+    EXPECT_EQ(MessageOf<EFOpenError>([] { ReadPictureFile("dris/"); }),
+              "Cannot open file \"" + folder.Path().string() + "/dris/\". Is a directory");
+}
+
+TEST(ReadPictureFile, PipeRefusedWithoutWaiting)
+{
+    TempFolder folder;
+    const std::string pipe = (folder.Path() / "pipe.jpg").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { ReadPictureFile(pipe); }),
+              "Cannot open file \"" + pipe + "\". Invalid argument");
+}
+
+TEST(ReadPictureFile, NameResolvedAtTheMomentOfTheCall)
+{
+    TempFolder first, second;
+    first.Write("dris/1.jpg", {1, 2, 3});
+    second.Write("dris/1.jpg", {4, 5});
+    {
+        WorkingFolderScope inside(first.Path());
+        EXPECT_EQ(ReadPictureFile("dris/1.jpg"), (std::vector<unsigned char>{1, 2, 3}));
+    }
+    WorkingFolderScope inside(second.Path());
+    EXPECT_EQ(ReadPictureFile("dris/1.jpg"), (std::vector<unsigned char>{4, 5}));
+}
+
+TEST(ReadPictureFile, ReadsEveryByte)
+{
+    TempFolder folder;
+    std::vector<unsigned char> bytes(200'000);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>(i * 7);
+    const std::string big = folder.Write("big.jpg", bytes);
+    const std::string empty = folder.Write("empty.jpg", {});
+    EXPECT_EQ(ReadPictureFile(big), bytes);
+    EXPECT_TRUE(ReadPictureFile(empty).empty());
+}
+
+TEST(ReadPictureFile, FileClosedWhetherOrNotItLoads)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("1.jpg", {1, 2, 3});
+    const int before = OpenFileCount();
+    ReadPictureFile(file);
+    EXPECT_THROW(ReadPictureFile(folder.Path().string()), EFOpenError);
+    EXPECT_EQ(OpenFileCount(), before);
+}
+
+// ---- JPEG header at load ----
+
+TEST(JpegPictureLoad, NotAJpeg)
+{
+    JpegPicture picture;
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromBytes(BitmapHeader); }), JpegError(JERR_NO_SOI));
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromBytes({0xFF}); }), JpegError(JERR_NO_SOI));
+}
+
+TEST(JpegPictureLoad, FailedLoadKeepsThePreviousPicture)
+{
+    JpegPicture picture;
+    picture.LoadFromBytes(SolidJpeg(30, 20, {0, 0, 0}));
+    EXPECT_THROW(picture.LoadFromBytes(BitmapHeader), EJPEG);
+    EXPECT_EQ(picture.Width(), 30);
+    EXPECT_EQ(picture.Height(), 20);
+    EXPECT_EQ(picture.Bytes(), SolidJpeg(30, 20, {0, 0, 0}));
+}
+
+TEST(JpegPictureLoad, HeaderRecorded)
+{
+    JpegPicture colour, gray, progressive;
+    colour.LoadFromBytes(SolidJpeg(142, 41, {10, 200, 10}));
+    gray.LoadFromBytes(SolidJpeg(8, 9, {90, 90, 90}, {.Grayscale = true}));
+    progressive.LoadFromBytes(SolidJpeg(17, 5, {1, 2, 3}, {.Progressive = true}));
+    EXPECT_EQ(colour.Width(), 142);
+    EXPECT_EQ(colour.Height(), 41);
+    EXPECT_FALSE(colour.Grayscale());
+    EXPECT_FALSE(colour.Progressive());
+    EXPECT_TRUE(gray.Grayscale());
+    EXPECT_FALSE(gray.Progressive());
+    EXPECT_EQ(progressive.Width(), 17);
+    EXPECT_TRUE(progressive.Progressive());
+}
+
+// ---- JPEG decoding ----
+
+TEST(JpegPictureDecode, EmptyInput)
+{
+    JpegPicture picture;
+    picture.LoadFromBytes({});
+    EXPECT_EQ(picture.Width(), 0);
+    EXPECT_EQ(picture.Height(), 0);
+    JpegBitmap bitmap;
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_INPUT_EMPTY));
+    EXPECT_EQ(bitmap.Width, 0);
+    EXPECT_TRUE(bitmap.Pixels.empty());
+}
+
+TEST(JpegPictureDecode, UndefinedTableFailsBeforeAnyRow)
+{
+    std::vector<unsigned char> bytes = SolidJpeg(16, 16, {0, 0, 255});
+    // The first component of the scan names DC/AC table 3, which was never defined.
+    bytes[ScanDataStart(bytes) - 8] = 0x33;
+    JpegPicture picture;
+    picture.LoadFromBytes(bytes);
+    JpegBitmap bitmap;
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_NO_HUFF_TABLE));
+    EXPECT_TRUE(bitmap.Pixels.empty());
+}
+
+TEST(JpegPictureDecode, ForgedHugeSizeRefused)
+{
+    std::vector<unsigned char> bytes = SolidJpeg(16, 16, {0, 0, 255});
+    for (std::size_t i = 2; i + 8 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = bytes[i + 7] = 0xEA; // 60000 × 60000
+            bytes[i + 6] = bytes[i + 8] = 0x60;
+            break;
+        }
+    }
+    JpegPicture picture;
+    picture.LoadFromBytes(bytes);
+    ASSERT_EQ(picture.Width(), 60000);
+    JpegBitmap bitmap;
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_OUT_OF_MEMORY));
+}
+
+TEST(JpegPictureDecode, CorruptDataRaisesAfterTheRowsBeforeIt)
+{
+    std::vector<unsigned char> bytes = SolidJpeg(64, 64, {200, 30, 30});
+    const std::size_t start = ScanDataStart(bytes);
+    const std::size_t middle = start + (bytes.size() - start) / 2;
+    bytes[middle] = 0xFF; // a second frame header in the middle of the scan
+    bytes[middle + 1] = 0xC0;
+    JpegPicture picture;
+    picture.LoadFromBytes(bytes);
+    JpegBitmap bitmap;
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_SOF_DUPLICATE));
+    ASSERT_EQ(bitmap.Width, 64);
+    ASSERT_EQ(bitmap.Height, 64);
+    ExpectNear(PixelAt(bitmap, 10, 0), {200, 30, 30}, 4);
+    ExpectNear(PixelAt(bitmap, 60, 15), {200, 30, 30}, 4);
+}
+
+TEST(JpegPictureDecode, TruncatedDecodesSilentlyAsFarAsItGoes)
+{
+    std::vector<unsigned char> bytes = SolidJpeg(64, 64, {200, 30, 30});
+    const std::size_t start = ScanDataStart(bytes);
+    bytes.resize(start + (bytes.size() - start) / 2);
+    JpegPicture picture;
+    picture.LoadFromBytes(bytes);
+    JpegBitmap bitmap;
+    EXPECT_NO_THROW(picture.Decode(bitmap, false));
+    ASSERT_EQ(bitmap.Height, 64);
+    ExpectNear(PixelAt(bitmap, 5, 2), {200, 30, 30}, 4);
+    // Beyond the data the decoder fills in neutral gray.
+    ExpectNear(PixelAt(bitmap, 5, 63), {128, 128, 128}, 4);
+}
+
+TEST(JpegPictureDecode, TwoColoursAtFullSize)
+{
+    const auto halves = [](int x, int) { return x < 72 ? Rgb{220, 20, 20} : Rgb{20, 20, 220}; };
+    JpegPicture picture;
+    picture.LoadFromBytes(EncodeJpeg(144, 40, halves));
+    JpegBitmap bitmap;
+    picture.Decode(bitmap, false);
+    EXPECT_EQ(bitmap.Width, 144);
+    EXPECT_EQ(bitmap.Height, 40);
+    EXPECT_EQ(bitmap.BitsPerPixel, 24);
+    EXPECT_EQ(bitmap.Pixels.size(), 144u * 40u * 3u);
+    ExpectNear(PixelAt(bitmap, 10, 5), {220, 20, 20}, 6);
+    ExpectNear(PixelAt(bitmap, 130, 35), {20, 20, 220}, 6);
+}
+
+TEST(JpegPictureDecode, ProgressiveDecodesAll)
+{
+    JpegPicture picture;
+    picture.LoadFromBytes(SolidJpeg(33, 17, {30, 160, 90}, {.Progressive = true}));
+    JpegBitmap bitmap;
+    picture.Decode(bitmap, false);
+    ASSERT_EQ(bitmap.Width, 33);
+    ASSERT_EQ(bitmap.Height, 17);
+    ExpectNear(PixelAt(bitmap, 32, 16), {30, 160, 90}, 6);
+}
+
+TEST(JpegPictureDecode, SmallColourScreenGetsAPalette)
+{
+    const auto halves = [](int x, int) { return x < 20 ? Rgb{240, 200, 0} : Rgb{0, 90, 40}; };
+    JpegPicture picture;
+    picture.LoadFromBytes(EncodeJpeg(40, 16, halves));
+    JpegBitmap bitmap;
+    picture.Decode(bitmap, true);
+    EXPECT_EQ(bitmap.BitsPerPixel, 8);
+    EXPECT_EQ(bitmap.Pixels.size(), 40u * 16u);
+    EXPECT_FALSE(bitmap.Palette.empty());
+    EXPECT_LE(bitmap.Palette.size(), 236u);
+    ExpectNear(PixelAt(bitmap, 5, 8), {240, 200, 0}, 24);
+    ExpectNear(PixelAt(bitmap, 35, 8), {0, 90, 40}, 24);
+}
+
+TEST(JpegPictureDecode, GrayscaleComesOutWithAGrayPalette)
+{
+    JpegPicture picture;
+    picture.LoadFromBytes(SolidJpeg(24, 8, {100, 100, 100}, {.Grayscale = true}));
+    JpegBitmap bitmap;
+    picture.Decode(bitmap, false);
+    EXPECT_EQ(bitmap.BitsPerPixel, 8);
+    EXPECT_LE(bitmap.Palette.size(), 236u);
+    ExpectNear(PixelAt(bitmap, 12, 4), {100, 100, 100}, 4);
+}
+
