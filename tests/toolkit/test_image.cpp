@@ -1,0 +1,400 @@
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
+#include <QPalette>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "runtime/Errors.h"
+#include "tests/runtime/jpeg_test_files.h"
+#include "toolkit/Application.h"
+#include "toolkit/Image.h"
+#include "toolkit/Picture.h"
+
+using namespace testpics;
+
+namespace {
+
+const QColor Green(0, 160, 0);
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++Count;
+        return false;
+    }
+};
+
+// Collects the errors the application's catch point receives instead of showing them.
+class CapturedErrors {
+public:
+    CapturedErrors()
+    {
+        Application()->SetErrorHook([this](QObject* sender, const Exception& error) {
+            Senders.push_back(sender);
+            Messages.push_back(error.Message());
+        });
+    }
+    ~CapturedErrors() { Application()->SetErrorHook(nullptr); }
+    std::vector<QObject*> Senders;
+    std::vector<std::string> Messages;
+};
+
+// A green window with one 145 × 100 image control at (10, 10).
+struct Lane {
+    Lane()
+    {
+        window.resize(300, 200);
+        window.setAutoFillBackground(true);
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, Green);
+        window.setPalette(palette);
+        image = new TImage(&window);
+        image->setGeometry(10, 10, 145, 100);
+        image->SetCenter(true);
+    }
+
+    QImage Render()
+    {
+        QImage shot(window.size(), QImage::Format_RGB32);
+        shot.fill(Qt::white);
+        window.render(&shot);
+        return shot;
+    }
+
+    QWidget window;
+    TImage* image;
+};
+
+bool Near(QColor actual, QColor expected, int tolerance = 8)
+{
+    return std::abs(actual.red() - expected.red()) <= tolerance
+        && std::abs(actual.green() - expected.green()) <= tolerance
+        && std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+std::vector<unsigned char> BmpBytes(int width, int height, QColor colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return {bytes.begin(), bytes.end()};
+}
+
+template <typename Error, typename Action>
+std::string MessageOf(Action action)
+{
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.Message();
+    }
+    ADD_FAILURE() << "no error raised";
+    return {};
+}
+
+} // namespace
+
+// ---- where the picture lands ----
+
+TEST(ImagePictureRect, WithoutPicture)
+{
+    Lane lane;
+    EXPECT_TRUE(lane.image->PictureRect().isEmpty());
+}
+
+TEST(ImagePictureRect, CentredTruncatingTowardZero)
+{
+    Lane lane;
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(142, 41, {0, 0, 0}));
+    EXPECT_EQ(lane.image->PictureRect(), QRect(1, 29, 142, 41));
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(200, 150, {0, 0, 0}));
+    EXPECT_EQ(lane.image->PictureRect(), QRect(-27, -25, 200, 150));
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(146, 101, {0, 0, 0}));
+    EXPECT_EQ(lane.image->PictureRect().topLeft(), QPoint(0, 0));
+    lane.image->SetCenter(false);
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(142, 41, {0, 0, 0}));
+    EXPECT_EQ(lane.image->PictureRect(), QRect(0, 0, 142, 41));
+}
+
+// ---- opacity and what shows around the picture ----
+
+// Shown, since a hidden control learns of a new size only when it is shown.
+TEST(ImageOpacity, OpaqueOnlyWhenCovered)
+{
+    Lane lane;
+    lane.window.show();
+    EXPECT_FALSE(lane.image->testAttribute(Qt::WA_OpaquePaintEvent));
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(144, 100, {0, 0, 0}));
+    EXPECT_FALSE(lane.image->testAttribute(Qt::WA_OpaquePaintEvent));
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(145, 100, {0, 0, 0}));
+    EXPECT_TRUE(lane.image->testAttribute(Qt::WA_OpaquePaintEvent));
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(200, 150, {0, 0, 0}));
+    EXPECT_TRUE(lane.image->testAttribute(Qt::WA_OpaquePaintEvent));
+    lane.image->resize(300, 100);
+    EXPECT_FALSE(lane.image->testAttribute(Qt::WA_OpaquePaintEvent));
+}
+
+TEST(ImagePainting, ParentShowsAroundASmallPicture)
+{
+    Lane lane;
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(100, 50, {220, 20, 20}));
+    const QImage shot = lane.Render();
+    // The picture occupies (22, 25) to (121, 74) of the control, i.e. (32, 35) to (131, 84).
+    EXPECT_TRUE(Near(shot.pixelColor(11, 11), Green));
+    EXPECT_TRUE(Near(shot.pixelColor(31, 60), Green));
+    EXPECT_TRUE(Near(shot.pixelColor(32, 60), QColor(220, 20, 20)));
+    EXPECT_TRUE(Near(shot.pixelColor(131, 84), QColor(220, 20, 20)));
+    EXPECT_TRUE(Near(shot.pixelColor(132, 84), Green));
+    EXPECT_TRUE(Near(shot.pixelColor(80, 85), Green));
+}
+
+TEST(ImagePainting, LargePictureClippedToTheControl)
+{
+    Lane lane;
+    const auto halves = [](int x, int) { return x < 100 ? Rgb{220, 20, 20} : Rgb{20, 20, 220}; };
+    lane.image->Picture().LoadJpegFromBytes(EncodeJpeg(200, 150, halves));
+    const QImage shot = lane.Render();
+    // Picture x 100 lands at control x 73, window x 83.
+    EXPECT_TRUE(Near(shot.pixelColor(80, 50), QColor(220, 20, 20)));
+    EXPECT_TRUE(Near(shot.pixelColor(86, 50), QColor(20, 20, 220)));
+    EXPECT_TRUE(Near(shot.pixelColor(10, 10), QColor(220, 20, 20)));
+    EXPECT_TRUE(Near(shot.pixelColor(154, 109), QColor(20, 20, 220)));
+    EXPECT_TRUE(Near(shot.pixelColor(9, 50), Green));
+    EXPECT_TRUE(Near(shot.pixelColor(155, 50), Green));
+    EXPECT_TRUE(Near(shot.pixelColor(80, 110), Green));
+}
+
+// ---- loading from files ----
+
+TEST(PictureLoad, UnknownExtension)
+{
+    TPicture picture;
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { picture.LoadFromFile("dris/5.gif"); }),
+              "Unknown picture file extension (.gif)");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { picture.LoadFromFile("dris/"); }),
+              "Unknown picture file extension (.)");
+    EXPECT_EQ(picture.Graphic(), nullptr);
+    EXPECT_EQ(picture.Width(), 0);
+}
+
+TEST(PictureLoad, MetafilesCannotBeShown)
+{
+    TempFolder folder;
+    const std::string wmf = folder.Write("a.wmf", {0xD7, 0xCD, 0xC6, 0x9A});
+    const std::string emf = folder.Write("b.EMF", {1, 0, 0, 0});
+    TPicture picture;
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { picture.LoadFromFile(wmf); }),
+              "Metafile pictures (.wmf) cannot be shown on this system");
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { picture.LoadFromFile(emf); }),
+              "Metafile pictures (.emf) cannot be shown on this system");
+    EXPECT_THROW(picture.LoadFromFile((folder.Path() / "missing.wmf").string()), EFOpenError);
+    EXPECT_EQ(picture.Graphic(), nullptr);
+}
+
+TEST(PictureLoad, FailedLoadKeepsThePreviousPicture)
+{
+    TempFolder folder;
+    folder.Write("dris/1.jpg", SolidJpeg(40, 30, {0, 0, 0}));
+    folder.Write("dris/bitmap.jpg", BmpBytes(10, 10, Qt::red));
+    std::filesystem::create_directories(folder.Path() / "dris/folder.jpg");
+    WorkingFolderScope inside(folder.Path());
+    Lane lane;
+    TPicture& picture = lane.image->Picture();
+    picture.LoadFromFile("dris/1.jpg");
+    const TGraphic* before = picture.Graphic();
+    int changes = 0;
+    picture.OnChange = [&] { ++changes; };
+
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { picture.LoadFromFile("dris/2.jpg"); }),
+              "Cannot open file \"" + folder.Path().string() + "/dris/2.jpg\". No such file or directory");
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { picture.LoadFromFile("dris/folder.jpg"); }),
+              "Cannot open file \"" + folder.Path().string() + "/dris/folder.jpg\". Is a directory");
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromFile("dris/bitmap.jpg"); }), "JPEG error #53");
+    EXPECT_THROW(picture.LoadFromFile("dris/1.gif"), EInvalidGraphic);
+    EXPECT_EQ(picture.Graphic(), before);
+    EXPECT_EQ(picture.Width(), 40);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST(PictureLoad, FailedLoadDoesNotRepaint)
+{
+    TempFolder folder;
+    folder.Write("1.jpg", SolidJpeg(40, 30, {0, 0, 0}));
+    WorkingFolderScope inside(folder.Path());
+    Lane lane;
+    lane.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lane.window));
+    PaintCounter paints(lane.image);
+    QCoreApplication::processEvents();
+    paints.Count = 0;
+
+    EXPECT_THROW(lane.image->Picture().LoadFromFile("2.jpg"), EFOpenError);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints.Count, 0);
+
+    lane.image->Picture().LoadFromFile("1.jpg");
+    QCoreApplication::processEvents();
+    EXPECT_GE(paints.Count, 1);
+}
+
+TEST(PictureLoad, SameFileTwiceIsReadAgain)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("7.JPG", SolidJpeg(40, 30, {0, 0, 0}));
+    TPicture picture;
+    picture.LoadFromFile(file);
+    const TGraphic* first = picture.Graphic();
+    folder.Write("7.JPG", SolidJpeg(50, 20, {0, 0, 0}));
+    picture.LoadFromFile(file);
+    EXPECT_NE(picture.Graphic(), first);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(picture.Graphic()), nullptr);
+    EXPECT_EQ(picture.Width(), 50);
+    EXPECT_EQ(picture.Height(), 20);
+}
+
+TEST(PictureLoad, Bitmap)
+{
+    TempFolder folder;
+    const std::string good = folder.Write("car.bmp", BmpBytes(30, 20, Qt::red));
+    const std::string bad = folder.Write("jpeg.bmp", SolidJpeg(30, 20, {0, 0, 0}));
+    Lane lane;
+    TPicture& picture = lane.image->Picture();
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { picture.LoadFromFile(bad); }), "Bitmap image is not valid");
+    picture.LoadFromFile(good);
+    EXPECT_NE(dynamic_cast<TBitmap*>(picture.Graphic()), nullptr);
+    EXPECT_EQ(picture.Width(), 30);
+    EXPECT_EQ(picture.Height(), 20);
+    const QImage shot = lane.Render();
+    // Centred at (57, 40) in the control.
+    EXPECT_TRUE(Near(shot.pixelColor(10 + 57, 10 + 40), Qt::red));
+    EXPECT_TRUE(Near(shot.pixelColor(10 + 56, 10 + 40), Green));
+}
+
+TEST(PictureLoad, IconIsNeverOpaque)
+{
+    TempFolder folder;
+    QImage icon(145, 100, QImage::Format_ARGB32);
+    icon.fill(Qt::blue);
+    const std::string file = (folder.Path() / "a.ico").string();
+    ASSERT_TRUE(icon.save(QString::fromStdString(file), "ICO"));
+    Lane lane;
+    lane.image->Picture().LoadFromFile(file);
+    EXPECT_NE(dynamic_cast<TIcon*>(lane.image->Picture().Graphic()), nullptr);
+    EXPECT_EQ(lane.image->Picture().Width(), 145);
+    EXPECT_FALSE(lane.image->testAttribute(Qt::WA_OpaquePaintEvent));
+}
+
+// ---- decoding on the first draw ----
+
+TEST(JpegDraw, DecodedOnFirstDrawOnly)
+{
+    Lane lane;
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(100, 50, {220, 20, 20}));
+    auto* jpeg = dynamic_cast<TJPEGImage*>(lane.image->Picture().Graphic());
+    ASSERT_NE(jpeg, nullptr);
+    EXPECT_FALSE(jpeg->Decoded());
+    lane.Render();
+    EXPECT_TRUE(jpeg->Decoded());
+    EXPECT_EQ(jpeg->Bitmap().size(), QSize(100, 50));
+}
+
+TEST(JpegDraw, EmptyFileFailsOnceAtFirstDraw)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("empty.jpg", {});
+    CapturedErrors errors;
+    Lane lane;
+    lane.image->Picture().LoadFromFile(file);
+    EXPECT_EQ(lane.image->Picture().Width(), 0);
+    lane.Render();
+    ASSERT_EQ(errors.Messages.size(), 1u);
+    EXPECT_EQ(errors.Messages[0], "JPEG error #42");
+    EXPECT_EQ(errors.Senders[0], lane.image);
+    const QImage shot = lane.Render();
+    EXPECT_EQ(errors.Messages.size(), 1u);
+    EXPECT_TRUE(Near(shot.pixelColor(80, 60), Green));
+}
+
+TEST(JpegDraw, CorruptDataShowsTheDecodedRowsAndFailsOnce)
+{
+    std::vector<unsigned char> bytes = SolidJpeg(145, 100, {220, 20, 20});
+    const std::size_t start = ScanDataStart(bytes);
+    const std::size_t middle = start + (bytes.size() - start) / 2;
+    bytes[middle] = 0xFF; // a second frame header inside the scan
+    bytes[middle + 1] = 0xC0;
+    CapturedErrors errors;
+    Lane lane;
+    lane.image->Picture().LoadJpegFromBytes(bytes);
+    QImage shot = lane.Render();
+    ASSERT_EQ(errors.Messages.size(), 1u);
+    EXPECT_EQ(errors.Messages[0], "JPEG error #58");
+    EXPECT_TRUE(Near(shot.pixelColor(20, 12), QColor(220, 20, 20)));
+    shot = lane.Render();
+    EXPECT_EQ(errors.Messages.size(), 1u);
+    EXPECT_TRUE(Near(shot.pixelColor(20, 12), QColor(220, 20, 20)));
+}
+
+TEST(JpegDraw, FailureBeforeAnyRowStillCoversAnOpaqueControl)
+{
+    std::vector<unsigned char> bytes = SolidJpeg(145, 100, {220, 20, 20});
+    bytes[ScanDataStart(bytes) - 8] = 0x33; // the scan names a table never defined
+    CapturedErrors errors;
+    Lane lane;
+    lane.image->Picture().LoadJpegFromBytes(bytes);
+    EXPECT_TRUE(lane.image->testAttribute(Qt::WA_OpaquePaintEvent));
+    const QImage shot = lane.Render();
+    ASSERT_EQ(errors.Messages.size(), 1u);
+    EXPECT_TRUE(Near(shot.pixelColor(80, 60), Qt::black));
+}
+
+// ---- properties ----
+
+TEST(ImageProperties, UnchangedValuesDoNotRepaint)
+{
+    Lane lane;
+    lane.image->Picture().LoadJpegFromBytes(SolidJpeg(100, 50, {220, 20, 20}));
+    lane.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&lane.window));
+    PaintCounter imagePaints(lane.image);
+    PaintCounter windowPaints(&lane.window);
+    QCoreApplication::processEvents();
+    imagePaints.Count = windowPaints.Count = 0;
+
+    lane.image->SetLeft(10);
+    lane.image->SetTop(10);
+    lane.image->SetVisible(true);
+    lane.image->SetCenter(true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(imagePaints.Count, 0);
+    EXPECT_EQ(windowPaints.Count, 0);
+
+    lane.image->SetLeft(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lane.image->Left(), 20);
+    EXPECT_GE(imagePaints.Count, 1);
+}
+
+TEST(ImageProperties, Visibility)
+{
+    Lane lane;
+    EXPECT_TRUE(lane.image->Visible());
+    lane.image->SetVisible(false);
+    EXPECT_FALSE(lane.image->Visible());
+    lane.window.show();
+    EXPECT_FALSE(lane.image->isVisible());
+    lane.image->SetVisible(true);
+    EXPECT_TRUE(lane.image->isVisible());
+}

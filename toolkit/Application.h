@@ -1,0 +1,51 @@
+// The application object: its title, and the one catch point through which every
+// handler the toolkit calls (control events, menu commands, painting, timer ticks) runs.
+#pragma once
+
+#include <QApplication>
+#include <functional>
+#include <string>
+
+#include "runtime/Errors.h"
+
+class QObject;
+
+class TApplication : public QApplication {
+public:
+    // Called instead of the error box when set (tests capture errors with it).
+    using ErrorHook = std::function<void(QObject* sender, const Exception& error)>;
+
+    TApplication(int& argc, char** argv);
+    ~TApplication() override;
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+
+    // Runs a handler; an error it raises ends it and goes to HandleException.
+    // Nothing ever escapes into Qt from here.
+    void Guard(QObject* sender, const std::function<void()>& handler) noexcept;
+
+    // Releases any mouse grab, then drops EAbort, calls the hook if one is set,
+    // otherwise shows the error box.
+    void HandleException(QObject* sender, const Exception& error);
+
+    void SetErrorHook(ErrorHook hook) { errorHook_ = std::move(hook); }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void ShowException(const Exception& error);
+
+    std::string title_;
+    ErrorHook errorHook_;
+};
+
+// The one application object, as the toolkit's global "Application".
+TApplication* Application();
+
+// Runs a handler through the application's catch point.
+inline void Guarded(QObject* sender, const std::function<void()>& handler)
+{
+    Application()->Guard(sender, handler);
+}

@@ -1,0 +1,98 @@
+#include "toolkit/Form.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QPointer>
+#include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/CustomControl.h"
+
+namespace {
+
+// The character an Alt+key press types; the key's own letter or digit when the
+// platform gives no text with Alt held.
+char32_t CharacterOf(const QKeyEvent& event)
+{
+    const QList<uint> text = event.text().toUcs4();
+    if (!text.isEmpty() && QChar::isPrint(text.front()))
+        return static_cast<char32_t>(text.front());
+    const int key = event.key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char32_t>(U'a' + (key - Qt::Key_A));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return static_cast<char32_t>(key);
+    return 0;
+}
+
+} // namespace
+
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
+
+TForm::~TForm() = default;
+
+void TForm::SetModalResult(int result)
+{
+    modalResult_ = result;
+    if (result != mrNone && modalLoop_)
+        modalLoop_->quit();
+}
+
+int TForm::ShowModal()
+{
+    modalResult_ = mrNone;
+    const Qt::WindowModality wasModality = windowModality();
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    // A result set while showing (by a handler run from show()) ends at once.
+    if (modalResult_ == mrNone)
+        loop.exec();
+    modalLoop_ = nullptr;
+    hide();
+    setWindowModality(wasModality);
+    return modalResult_;
+}
+
+void TForm::closeEvent(QCloseEvent* event)
+{
+    if (modalLoop_ && modalResult_ == mrNone)
+        SetModalResult(mrCancel);
+    QWidget::closeEvent(event);
+}
+
+void TForm::keyPressEvent(QKeyEvent* event)
+{
+    // Only keys the focused control let through arrive here.
+    const Qt::KeyboardModifiers shift = event->modifiers();
+    bool claimed = false;
+    if (shift & Qt::AltModifier) {
+        if (const char32_t character = CharacterOf(*event); character != 0)
+            claimed = OfferToControls([&](TCustomControl& c) { return c.DialogChar(character); });
+    } else if (const std::uint16_t key = VirtualKeyOf(*event); key == VirtualKey::Return || key == VirtualKey::Escape) {
+        claimed = OfferToControls([&](TCustomControl& c) { return c.DialogKey(key, shift); });
+    }
+    if (claimed)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool TForm::OfferToControls(const std::function<bool(TCustomControl&)>& offer)
+{
+    // A handler run by an offer may delete controls; those are skipped.
+    std::vector<QPointer<TCustomControl>> controls;
+    for (TCustomControl* control : findChildren<TCustomControl*>())
+        if (control->window() == this)
+            controls.emplace_back(control);
+    for (const QPointer<TCustomControl>& control : controls) {
+        bool claimed = false;
+        if (control)
+            Guarded(control, [&] { claimed = offer(*control); });
+        if (claimed)
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,44 @@
+// TForm: a top-level window with a modal result and the desktop's keyboard routing
+// to its custom controls:
+//   - Enter or Escape that the focused control does not take is offered to the
+//     window's controls in turn (DialogKey) until one claims it;
+//   - Alt+character is offered to every control of the window (DialogChar), so an
+//     accelerator works wherever the focus is.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+class QEventLoop;
+class TCustomControl;
+
+// Modal results; any other non-zero value ends a modal window as well.
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+
+class TForm : public QWidget {
+public:
+    explicit TForm(QWidget* parent = nullptr);
+    ~TForm() override;
+
+    int ModalResult() const { return modalResult_; }
+    // A non-zero result ends ShowModal.
+    void SetModalResult(int result);
+
+    // Shows the window modal to the whole application until its modal result becomes
+    // non-zero or it is closed (mrCancel), hides it and returns the result.
+    int ShowModal();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Offers to each control of this window in turn until one claims it.
+    bool OfferToControls(const std::function<bool(TCustomControl&)>& offer);
+
+    int modalResult_ = mrNone;
+    QEventLoop* modalLoop_ = nullptr;
+};

@@ -1,0 +1,147 @@
+#include "toolkit/Picture.h"
+
+#include <QByteArrayView>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstring>
+#include <exception>
+
+#include "runtime/Errors.h"
+#include "runtime/PictureFile.h"
+#include "runtime/PictureFormats.h"
+
+namespace {
+
+// Read once: the choice between paletted and true-colour decoding holds for the run.
+bool SmallColourScreen()
+{
+    static const bool small = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen != nullptr && screen->depth() <= 8;
+    }();
+    return small;
+}
+
+QImage ToImage(const JpegBitmap& pixels)
+{
+    const bool paletted = pixels.BitsPerPixel == 8;
+    QImage image(pixels.Width, pixels.Height, paletted ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    if (image.isNull())
+        return image;
+    if (paletted) {
+        QList<QRgb> colours;
+        for (const auto& entry : pixels.Palette)
+            colours.append(qRgb(entry[0], entry[1], entry[2]));
+        image.setColorTable(colours);
+    }
+    for (int y = 0; y < pixels.Height; ++y)
+        std::memcpy(image.scanLine(y), &pixels.Pixels[pixels.BytesPerRow() * std::size_t(y)], pixels.BytesPerRow());
+    // Drawn at every repaint, converted once.
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+std::unique_ptr<TGraphic> NewGraphic(const PictureFormat& format)
+{
+    switch (format.Kind) {
+    case PictureKind::Metafile:
+        return std::make_unique<TMetafile>(format.Extension);
+    case PictureKind::Icon:
+        return std::make_unique<TIcon>();
+    case PictureKind::Bitmap:
+        return std::make_unique<TBitmap>();
+    case PictureKind::Jpeg:
+        break;
+    }
+    return std::make_unique<TJPEGImage>();
+}
+
+} // namespace
+
+void TGraphic::LoadFromFile(std::string_view name)
+{
+    LoadFromBytes(ReadPictureFile(name));
+}
+
+TRasterGraphic::TRasterGraphic(const char* format, const char* invalidMessage)
+    : format_(format), invalidMessage_(invalidMessage)
+{
+}
+
+void TRasterGraphic::LoadFromBytes(std::vector<unsigned char> bytes)
+{
+    QImage image;
+    const QByteArrayView data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (!image.loadFromData(data, format_))
+        throw EInvalidGraphic(invalidMessage_);
+    image_ = std::move(image);
+}
+
+void TRasterGraphic::Draw(QPainter& painter, const QRect& rect)
+{
+    painter.drawImage(rect.topLeft(), image_);
+}
+
+TBitmap::TBitmap() : TRasterGraphic("BMP", "Bitmap image is not valid") {}
+
+TIcon::TIcon() : TRasterGraphic("ICO", "Icon image is not valid") {}
+
+TMetafile::TMetafile(std::string extension) : extension_(std::move(extension)) {}
+
+void TMetafile::LoadFromBytes(std::vector<unsigned char>)
+{
+    throw EInvalidGraphic("Metafile pictures (." + extension_ + ") cannot be shown on this system");
+}
+
+void TJPEGImage::LoadFromBytes(std::vector<unsigned char> bytes)
+{
+    jpeg_.LoadFromBytes(std::move(bytes));
+    decoded_ = false;
+    bitmap_ = QImage();
+}
+
+void TJPEGImage::Draw(QPainter& painter, const QRect& rect)
+{
+    std::exception_ptr failure;
+    if (!decoded_) {
+        decoded_ = true;
+        JpegBitmap pixels;
+        try {
+            jpeg_.Decode(pixels, SmallColourScreen());
+        } catch (const EJPEG&) {
+            failure = std::current_exception();
+        }
+        if (pixels.BitsPerPixel != 0) {
+            bitmap_ = ToImage(pixels);
+        } else if (Width() > 0 && Height() > 0) {
+            // Failed before the first row: the picture still covers what its header
+            // promised, so an opaque control paints every one of its pixels.
+            bitmap_ = QImage(Width(), Height(), QImage::Format_RGB32);
+            bitmap_.fill(Qt::black);
+        }
+    }
+    if (!bitmap_.isNull())
+        painter.drawImage(rect.topLeft(), bitmap_);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void TPicture::LoadFromFile(std::string_view name)
+{
+    std::unique_ptr<TGraphic> graphic = NewGraphic(FindPictureFormat(name));
+    graphic->LoadFromFile(name);
+    Install(std::move(graphic));
+}
+
+void TPicture::LoadJpegFromBytes(std::vector<unsigned char> bytes)
+{
+    auto graphic = std::make_unique<TJPEGImage>();
+    graphic->LoadFromBytes(std::move(bytes));
+    Install(std::move(graphic));
+}
+
+void TPicture::Install(std::unique_ptr<TGraphic> graphic)
+{
+    graphic_ = std::move(graphic);
+    if (OnChange)
+        OnChange();
+}

@@ -1,0 +1,104 @@
+// The standard controls the lesson's windows are made of, with the properties and
+// events its handlers use. Texts cross this boundary as UTF-8 std::string.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using TNotifyEvent = std::function<void(QObject* sender)>;
+
+// Mouse moves over a control, as the web link in the bottom strip needs them.
+class TMouseMoveNotifier {
+public:
+    TNotifyEvent OnMouseMove;
+};
+
+// A text label; transparent unless given a colour of its own.
+class TLabel : public QLabel, public TMouseMoveNotifier {
+public:
+    explicit TLabel(QWidget* parent);
+    std::string Caption() const;
+    void SetCaption(std::string_view caption);
+    void SetFontColor(const QColor& color);
+    // A label that sizes itself to its text, as labels do unless given a fixed size.
+    void SetAutoSize(bool autoSize);
+    TNotifyEvent OnClick;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void FitToText();
+    bool autoSize_ = false;
+};
+
+class TEdit : public QLineEdit {
+public:
+    explicit TEdit(QWidget* parent);
+    std::string Text() const;
+    void SetText(std::string_view text);
+};
+
+// A drop-down list with editable text: OnChange runs on every change of the text,
+// whether an item was picked or a key typed.
+class TComboBox : public QComboBox {
+public:
+    explicit TComboBox(QWidget* parent);
+    std::string Text() const;
+    // Sets the text without running OnChange.
+    void SetText(std::string_view text);
+    void SetItems(const std::vector<std::string>& items);
+    // Replaces one item's text in place.
+    void SetItem(int index, std::string_view text);
+    TNotifyEvent OnChange;
+
+private:
+    bool quiet_ = false;
+};
+
+// A standard check box: OnClick runs on every change of its state, by the user or
+// by the program.
+class TCheckBox : public QCheckBox {
+public:
+    explicit TCheckBox(QWidget* parent);
+    bool Checked() const { return isChecked(); }
+    void SetChecked(bool checked) { setChecked(checked); }
+    TNotifyEvent OnClick;
+};
+
+// A panel with a raised outer and a lowered inner bevel.
+class TPanel : public QFrame {
+public:
+    explicit TPanel(QWidget* parent);
+};
+
+// A lowered box frame.
+class TBevel : public QFrame {
+public:
+    explicit TBevel(QWidget* parent);
+};
+
+// A multi-line edit whose lines are set and read as a whole.
+class TMemo : public QTextEdit {
+public:
+    explicit TMemo(QWidget* parent);
+    void SetLines(const std::vector<std::string>& lines);
+    // Replaces one line's text in place; lines the user added stay.
+    void SetLine(int index, std::string_view text);
+    std::vector<std::string> Lines() const;
+    // Centres every line, typed ones included.
+    void SetCentred(bool centred);
+
+private:
+    void ApplyAlignment();
+    Qt::Alignment alignment_ = Qt::AlignLeft;
+};

@@ -1,0 +1,31 @@
+#include "toolkit/Timer.h"
+
+#include "toolkit/Application.h"
+
+TTimer::TTimer(QObject* parent) : QObject(parent)
+{
+    // A coarse timer would let the pictures stutter; ticks must come evenly.
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(1000);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (OnTimer)
+            Guarded(this, [this] { OnTimer(this); });
+    });
+}
+
+void TTimer::SetEnabled(bool enabled)
+{
+    if (enabled == timer_.isActive())
+        return;
+    if (enabled)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+void TTimer::SetInterval(int milliseconds)
+{
+    if (milliseconds == timer_.interval())
+        return;
+    timer_.setInterval(milliseconds);
+}
