@@ -1,0 +1,57 @@
+#include "xpcontrols/Caption.h"
+
+#include <QList>
+#include <QString>
+#include <algorithm>
+
+namespace {
+
+// Length in bytes of the UTF-8 character starting at text[at].
+size_t CharacterLength(std::string_view text, size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return std::min(length, text.size() - at);
+}
+
+char32_t FoldAsciiLetter(char32_t c)
+{
+    return c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c;
+}
+
+} // namespace
+
+std::string DisplayText(std::string_view caption)
+{
+    std::string text(caption);
+    if (const size_t amp = text.find('&'); amp != std::string::npos)
+        text.erase(amp, 1);
+    return text;
+}
+
+std::optional<TAcceleratorSpan> AcceleratorSpan(std::string_view caption)
+{
+    const size_t amp = caption.find('&');
+    if (amp == std::string_view::npos)
+        return std::nullopt;
+    TAcceleratorSpan span{std::string(caption.substr(0, amp)), std::string(caption.substr(0, amp))};
+    if (amp + 1 < caption.size())
+        span.Through += caption.substr(amp + 1, CharacterLength(caption, amp + 1));
+    return span;
+}
+
+bool IsAccel(char32_t typed, std::string_view caption)
+{
+    const QList<uint> text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).toUcs4();
+    std::optional<char32_t> accelerator;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != U'&')
+            continue;
+        if (i + 1 < text.size() && text[i + 1] == U'&') {
+            ++i;
+            continue;
+        }
+        accelerator = i + 1 < text.size() ? std::optional<char32_t>(text[i + 1]) : std::nullopt;
+    }
+    return accelerator && FoldAsciiLetter(*accelerator) == FoldAsciiLetter(typed);
+}

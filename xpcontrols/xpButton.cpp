@@ -1,0 +1,286 @@
+#include "xpcontrols/xpButton.h"
+
+#include "toolkit/Form.h"
+#include "xpcontrols/Caption.h"
+#include "xpcontrols/XPGraphUtil.h"
+
+namespace {
+
+constexpr TColor OuterRing = TColor::FromHex(0xD6D3D3);
+constexpr TColor Frame = TColor::FromHex(0x003C74);
+constexpr TColor FaceLight = TColor::FromHex(0xFDFDFD);
+constexpr TColor FaceDark = TColor::FromHex(0xCDCCDF);
+constexpr TColor TopShine = TColor::FromHex(0xCEE7FF);
+constexpr TColor BottomShade = TColor::FromHex(0x6982EE);
+constexpr TColor InnerFrame = TColor::FromHex(0xBCD4F6);
+constexpr TColor HotFrame = TColor::FromHex(0xF8B330);
+constexpr TColor DisabledFace = TColor::FromHex(0xF1F1ED);
+constexpr TColor DisabledFrame = TColor::FromHex(0xC4C3BF);
+constexpr TColor DisabledText = TColor::FromHex(0xA1A192);
+
+void UsePen(TCanvas& canvas, TColor color)
+{
+    canvas.Pen() = TPen{color, 1, TPenStyle::psSolid, TPenMode::pmCopy};
+}
+
+void Line(TCanvas& canvas, int x1, int y1, int x2, int y2)
+{
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+} // namespace
+
+TxpButton::TxpButton(QWidget* owner) : TCustomControl(owner), FCaption("XP Button")
+{
+    resize(75, 25);
+    SetTabStop(true);
+}
+
+TxpButton::~TxpButton() = default;
+
+void TxpButton::SetCaption(std::string caption)
+{
+    if (caption == FCaption)
+        return;
+    FCaption = std::move(caption);
+    Repaint();
+}
+
+void TxpButton::SetFont(const TFont& font)
+{
+    FFont = font;
+    Repaint();
+}
+
+void TxpButton::Click()
+{
+    if (OnClick)
+        OnClick(this);
+    if (FModalResult != 0)
+        if (auto* form = dynamic_cast<TForm*>(window()))
+            form->SetModalResult(FModalResult);
+}
+
+std::vector<TPublishedProperty> TxpButton::PublishedProperties() const
+{
+    return {
+        {"Caption", QuotedText(FCaption), std::nullopt},
+        {"Font", FontText(FFont), std::nullopt},
+        {"Enabled", BoolText(Enabled()), "True"},
+        {"ParentFont", BoolText(ParentFont()), "True"},
+        {"Hint", QuotedText(Hint()), std::nullopt},
+        {"ShowHint", BoolText(ShowHint()), std::nullopt},
+        {"TabOrder", std::to_string(TabOrder()), "-1"},
+        {"TabStop", BoolText(TabStop()), "False"},
+        {"Cancel", BoolText(FCancel), "False"},
+        {"Default", BoolText(FDefault), "False"},
+        {"ModalResult", std::to_string(FModalResult), "0"},
+        {"OnClick", EventText(OnClick), ""},
+        {"OnEnter", EventText(OnEnter), ""},
+        {"OnExit", EventText(OnExit), ""},
+        {"OnKeyDown", EventText(OnKeyDown), ""},
+        {"OnKeyUp", EventText(OnKeyUp), ""},
+    };
+}
+
+void TxpButton::Paint()
+{
+    TCanvas& canvas = Canvas();
+    canvas.Font() = FFont;
+    const TSize extent = canvas.TextExtent(DisplayText(FCaption));
+    const int W = width(), H = height();
+    const int textX = (W - extent.cx) / 2, textY = (H - extent.cy) / 2;
+    if (Enabled()) {
+        const int shift = FPressed ? 1 : 0;
+        PaintEnabled(textX + shift, textY + shift);
+        PaintAcceleratorUnderline(textX + shift, textY + shift, extent.cy, FFont.Color());
+    } else {
+        PaintDisabled(textX, textY);
+        PaintAcceleratorUnderline(textX, textY, extent.cy, DisabledText);
+    }
+}
+
+void TxpButton::PaintEnabled(int textX, int textY)
+{
+    TCanvas& canvas = Canvas();
+    const int W = width(), H = height();
+
+    UsePen(canvas, OuterRing);
+    canvas.Brush() = TBrush{OuterRing, TBrushStyle::bsSolid};
+    canvas.RoundRect(0, 0, W, H, 3, 3);
+    UsePen(canvas, Frame);
+    canvas.Brush().Style = TBrushStyle::bsClear;
+    canvas.RoundRect(1, 1, W - 1, H - 1, 5, 5);
+
+    const TRect face{4, 4, W - 4, H - 4};
+    if (FPressed && FHot)
+        FillGradient(canvas, face, FaceLight, FaceDark, TGradientDirection::gdBottomToTop,
+                     static_cast<std::uint8_t>(H / 2));
+    else
+        FillGradient(canvas, face, FaceLight, FaceDark, TGradientDirection::gdTopToBottom,
+                     static_cast<std::uint8_t>(H / 3));
+
+    UsePen(canvas, TopShine);
+    Line(canvas, 3, 2, W - 3, 2);
+    UsePen(canvas, BottomShade);
+    Line(canvas, 3, H - 3, W - 3, H - 3);
+    UsePen(canvas, InnerFrame);
+    canvas.Rectangle(2, 3, W - 2, H - 3);
+    UsePen(canvas, clWhite);
+    Line(canvas, 3, 4, 3, H - 4);
+    Line(canvas, W - 4, 4, W - 4, H - 4);
+    Line(canvas, 3, H - 1, W - 3, H - 1);
+    Line(canvas, W - 1, H - 4, W - 1, 2);
+
+    if (FHot) {
+        UsePen(canvas, HotFrame);
+        canvas.RoundRect(3, 3, W - 3, H - 3, 2, 2);
+    }
+    canvas.TextRect(face, textX, textY, DisplayText(FCaption));
+    if (FHasFocus)
+        canvas.DrawFocusRect(face);
+}
+
+void TxpButton::PaintDisabled(int textX, int textY)
+{
+    TCanvas& canvas = Canvas();
+    const int W = width(), H = height();
+
+    UsePen(canvas, OuterRing);
+    canvas.Brush() = TBrush{DisabledFace, TBrushStyle::bsSolid};
+    canvas.RoundRect(0, 0, W, H, 3, 3);
+    canvas.SetPixel(0, 0, clBtnFace);
+    canvas.SetPixel(W - 1, 0, clBtnFace);
+    canvas.SetPixel(W - 1, H - 1, clBtnFace);
+    canvas.SetPixel(0, H - 1, clBtnFace);
+    UsePen(canvas, DisabledFrame);
+    canvas.Brush().Style = TBrushStyle::bsClear;
+    canvas.RoundRect(1, 1, W - 1, H - 1, 5, 5);
+
+    canvas.Font().SetColor(DisabledText);
+    canvas.TextRect(TRect{4, 4, W - 4, H - 4}, textX, textY, DisplayText(FCaption));
+}
+
+void TxpButton::PaintAcceleratorUnderline(int textX, int textY, int textHeight, TColor color)
+{
+    const std::optional<TAcceleratorSpan> span = AcceleratorSpan(FCaption);
+    if (!span)
+        return;
+    TCanvas& canvas = Canvas();
+    canvas.Font() = FFont;
+    const int y = textY + textHeight;
+    UsePen(canvas, color);
+    Line(canvas, textX + canvas.TextWidth(span->Before), y, textX + canvas.TextWidth(span->Through), y);
+}
+
+void TxpButton::MouseEnter()
+{
+    if (!FHot) {
+        FHot = true;
+        Repaint();
+    }
+}
+
+void TxpButton::MouseLeave()
+{
+    if (FHot) {
+        FHot = false;
+        Repaint();
+    }
+}
+
+void TxpButton::MouseDown(TMouseButton button, TShiftState, int, int)
+{
+    if (button != TMouseButton::mbLeft || FPressed)
+        return;
+    FPressed = true;
+    if (!hasFocus() && isEnabled())
+        setFocus(Qt::MouseFocusReason);
+    Repaint();
+}
+
+void TxpButton::MouseUp(TMouseButton button, TShiftState, int, int)
+{
+    if (button != TMouseButton::mbLeft || !FPressed)
+        return;
+    FPressed = false;
+    // The released look is on screen while the click handler runs.
+    Repaint();
+    Click();
+}
+
+void TxpButton::DoubleClick(TMouseButton button, TShiftState, int, int)
+{
+    if (button == TMouseButton::mbLeft)
+        Click();
+}
+
+void TxpButton::KeyDown(std::uint16_t& key, TShiftState shift)
+{
+    const bool pressKey = key == VirtualKey::Return || key == VirtualKey::Space;
+    if (!FPressed && pressKey) {
+        FPressed = true;
+        Invalidate();
+    }
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+    // The button completes Enter and Space itself, on their release; offered on to the
+    // form as well, Enter would click a Default button a second time.
+    if (pressKey)
+        key = 0;
+}
+
+void TxpButton::KeyUp(std::uint16_t& key, TShiftState shift)
+{
+    if (FPressed) {
+        FPressed = false;
+        Invalidate();
+        Click();
+    }
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TxpButton::FocusIn()
+{
+    if (!FHasFocus) {
+        FHasFocus = true;
+        Invalidate();
+    }
+}
+
+void TxpButton::FocusOut()
+{
+    if (FHasFocus) {
+        FHasFocus = false;
+        Invalidate();
+    }
+}
+
+void TxpButton::Enter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TxpButton::Exit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+bool TxpButton::DialogKey(std::uint16_t key, TShiftState)
+{
+    if (isEnabled() && ((FCancel && key == VirtualKey::Escape) || (FDefault && key == VirtualKey::Return)))
+        Click();
+    // Left unclaimed, so the other controls hear it too.
+    return false;
+}
+
+bool TxpButton::DialogChar(char32_t character)
+{
+    if (isEnabled() && IsAccel(character, FCaption))
+        Click();
+    return false;
+}
