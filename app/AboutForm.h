@@ -1,0 +1,20 @@
+// The About window: what the program is and who made it.
+#pragma once
+
+#include <QWidget>
+
+#include "toolkit/StdControls.h"
+
+class TForm2 : public QWidget {
+public:
+    TForm2();
+
+    TLabel* Label1 = nullptr; // title
+    TLabel* Label2 = nullptr; // author line
+    TLabel* Label3 = nullptr; // supervisor line
+    TLabel* Label4 = nullptr; // place line
+    TLabel* Label5 = nullptr; // year
+    TLabel* Label6 = nullptr; // school line
+    TLabel* Label7 = nullptr; // version
+    TMemo* Memo1 = nullptr;   // description
+};

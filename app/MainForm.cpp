@@ -1,0 +1,120 @@
+#include "app/MainForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QUrl>
+
+#include "app/AboutForm.h"
+#include "app/CribSheetForm.h"
+#include "app/Resources.h"
+#include "toolkit/Application.h"
+
+TForm1::TForm1()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    CreateControls();
+    ConnectHandlers();
+    adjustSize();
+    // Open at the centre of the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TForm1::SetSecondaryWindows(TForm2* about, TForm3* cribSheet)
+{
+    about_ = about;
+    cribSheet_ = cribSheet;
+}
+
+void TForm1::ConnectHandlers()
+{
+    auto bind = [this](void (TForm1::*handler)(QObject*)) {
+        return [this, handler](QObject* sender) { (this->*handler)(sender); };
+    };
+    ComboBox1->OnChange = bind(&TForm1::ComboBox1Change);
+    ComboBox2->OnChange = bind(&TForm1::ComboBox2Change);
+    CheckBox1->OnClick = bind(&TForm1::CheckBox1Click);
+    xpButton1->OnClick = bind(&TForm1::xpButton1Click);
+    Timer1->OnTimer = bind(&TForm1::Timer1Timer);
+    Timer2->OnTimer = bind(&TForm1::Timer2Timer);
+    Label9->OnClick = bind(&TForm1::Label9Click);
+    Label9->OnMouseMove = bind(&TForm1::Label9MouseMove);
+    Label8->OnMouseMove = bind(&TForm1::Label8MouseMove);
+    xpCheckBox1->OnClick = bind(&TForm1::xpCheckBox1Click);
+    xpCheckBox2->OnClick = bind(&TForm1::xpCheckBox2Click);
+    Image4->installEventFilter(this);
+
+    auto menu = [this](QAction* item, void (TForm1::*handler)(QObject*)) {
+        connect(item, &QAction::triggered, this,
+                [this, item, handler] { Guarded(item, [&] { (this->*handler)(item); }); });
+    };
+    menu(N3, &TForm1::N3Click);
+    menu(N2, &TForm1::N2Click);
+    menu(N4, &TForm1::N4Click);
+}
+
+bool TForm1::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Guarded(this, [this] { FormActivate(this); });
+    return QWidget::event(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image4 && event->type() == QEvent::MouseMove)
+        Guarded(Image4, [this] { Label8MouseMove(Image4); });
+    return QWidget::eventFilter(watched, event);
+}
+
+// Closing the main window ends the program, whatever other window is open.
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+void TForm1::N3Click(QObject*)
+{
+    if (cribSheet_)
+        cribSheet_->show();
+}
+
+void TForm1::N2Click(QObject*)
+{
+    if (about_)
+        about_->show();
+}
+
+void TForm1::N4Click(QObject*)
+{
+    close();
+}
+
+void TForm1::Label9MouseMove(QObject*)
+{
+    Label9->SetFontColor(QColor(0xFF, 0xFF, 0x80));
+}
+
+// Reached also from the background picture, so leaving the link across the strip or
+// the background clears its highlight.
+void TForm1::Label8MouseMove(QObject*)
+{
+    Label9->SetFontColor(QColor(0xFF, 0xFF, 0xFF));
+}
+
+void TForm1::Label9Click(QObject*)
+{
+    // The result is not examined: a desktop without a browser simply shows nothing.
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(WebSiteUrl.data(), static_cast<qsizetype>(WebSiteUrl.size()))));
+}

@@ -1,0 +1,81 @@
+// Choosing the object of a lane: the row starts over and shows the object's picture.
+#include "app/MainForm.h"
+#include "app/VehicleCatalogue.h"
+
+namespace {
+
+// The file name of the catalogue entry the list text names, in either language,
+// letter case included; `previous` when the text names none.
+std::string MatchedPicture(const std::string& text, const std::string& previous, bool towards)
+{
+    std::string name = previous;
+    for (const Vehicle& v : VehicleCatalogue::Vehicles) {
+        if (text == v.Russian || text == v.English)
+            name = towards ? VehicleCatalogue::TowardsPictureName(v.Number) : VehicleCatalogue::PictureName(v.Number);
+    }
+    return name;
+}
+
+std::string PicturePath(const std::string& name)
+{
+    return std::string(VehicleCatalogue::PictureFolder) + name;
+}
+
+} // namespace
+
+void TForm1::ComboBox1Change(QObject*)
+{
+    State.Pos1 = 0;
+    Image1->SetVisible(true);
+    Image1->SetLeft(1);
+    Edit1->SetText("");
+    Edit2->SetText("");
+    Edit3->SetText("");
+    State.PictureName1 = MatchedPicture(ComboBox1->Text(), State.PictureName1, false);
+    // Runs even when nothing matched: the previous picture is loaded again, or, before
+    // any match, the bare folder, which fails and keeps the picture shown.
+    Image1->Picture().LoadFromFile(PicturePath(State.PictureName1));
+}
+
+void TForm1::ComboBox2Change(QObject*)
+{
+    State.Pos2 = 0;
+    Edit4->SetText("");
+    Edit5->SetText("");
+    Edit6->SetText("");
+    const std::string text = ComboBox2->Text();
+    if (!CheckBox1->Checked()) {
+        Image3->SetVisible(false);
+        Image2->SetLeft(1);
+        Image2->SetVisible(true);
+        State.PictureName2 = MatchedPicture(text, State.PictureName2, false);
+        if (!VehicleCatalogue::IsEmptyEntry(text))
+            Image2->Picture().LoadFromFile(PicturePath(State.PictureName2));
+        else
+            Image2->SetVisible(false);
+    } else {
+        Image3->SetVisible(true);
+        Image3->SetLeft(534);
+        Image2->SetVisible(false);
+        State.PictureName2 = MatchedPicture(text, State.PictureName2, true);
+        if (!VehicleCatalogue::IsEmptyEntry(text)) {
+            Image3->Picture().LoadFromFile(PicturePath(State.PictureName2));
+        } else {
+            CheckBox1->SetChecked(false);
+            Image3->SetVisible(false);
+            Image2->SetVisible(false);
+        }
+    }
+}
+
+void TForm1::CheckBox1Click(QObject*)
+{
+    // Only visibility changes: each image keeps the picture it last held.
+    if (CheckBox1->Checked()) {
+        Image2->SetVisible(false);
+        Image3->SetVisible(true);
+    } else {
+        Image3->SetVisible(false);
+        Image2->SetVisible(true);
+    }
+}

@@ -1,0 +1,19 @@
+// Pictures carried inside the program, and the web site the bottom strip links to.
+#pragma once
+
+#include <QFile>
+#include <string_view>
+#include <vector>
+
+// A domain reserved for documentation, until the project has a home page of its own.
+inline constexpr std::string_view WebSiteDomain = "velmora.example";
+inline constexpr std::string_view WebSiteUrl = "https://velmora.example/";
+
+inline std::vector<unsigned char> ResourceBytes(const char* path)
+{
+    QFile file(QString::fromLatin1(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return {bytes.begin(), bytes.end()};
+}

@@ -1,0 +1,116 @@
+// The layouts of the About window and the crib sheet.
+#include <QApplication>
+#include <QIcon>
+
+#include "app/AboutForm.h"
+#include "app/CribSheetForm.h"
+#include "app/LanguageTable.h"
+#include "app/UiFonts.h"
+
+namespace {
+
+const QColor Cream(0xFF, 0xFF, 0x80);
+const QColor White(0xFF, 0xFF, 0xFF);
+const QColor Silver(0xC0, 0xC0, 0xC0);
+
+void MakeFixedWindow(QWidget* window, const char* caption, int width, int height, const QColor& background)
+{
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setWindowTitle(QString::fromUtf8(caption));
+    window->setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
+    window->setFixedSize(width, height);
+    window->setFont(UiFont(11, false));
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, background);
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+    // Closing only hides the window; it is shown again from the menu as it was.
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+TLabel* MakeLabel(QWidget* parent, QRect box, std::string_view caption, const QFont& font, const QColor& color,
+                  Qt::Alignment align)
+{
+    // Centred labels have fixed boxes; the others size themselves to their text.
+    const bool fixed = align & Qt::AlignHCenter;
+    auto* label = new TLabel(parent);
+    label->setGeometry(box);
+    label->setFont(font);
+    label->SetFontColor(color);
+    label->setAlignment(align | Qt::AlignTop);
+    label->SetCaption(caption);
+    label->SetAutoSize(!fixed);
+    return label;
+}
+
+TMemo* MakeMemo(QWidget* parent, QRect box, const QFont& font, const QColor& text, const QColor& background)
+{
+    auto* memo = new TMemo(parent);
+    memo->setGeometry(box);
+    memo->setFont(font);
+    QPalette p = memo->palette();
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Base, background);
+    memo->setPalette(p);
+    return memo;
+}
+
+} // namespace
+
+TForm2::TForm2()
+{
+    MakeFixedWindow(this, "О программе", 265, 216, QColor(0x00, 0x83, 0xC1));
+    const LessonTexts& russian = LanguageTable(Language::Russian);
+    Label1 = MakeLabel(this, {0, 49, 265, 24}, "Движение во времени", UiFont(19, true), Cream, Qt::AlignHCenter);
+    Label2 = MakeLabel(this, {0, 144, 265, 16}, russian.Author, UiFont(13, true), Silver, Qt::AlignHCenter);
+    Label3 = MakeLabel(this, {0, 160, 265, 16}, russian.Supervisor, UiFont(13, true), Silver, Qt::AlignHCenter);
+    Label4 = MakeLabel(this, {0, 186, 265, 13}, russian.Place, UiFont(11, true), Silver, Qt::AlignHCenter);
+    Label5 = MakeLabel(this, {118, 200, 29, 13}, "2011", UiFont(11, true), Silver, Qt::AlignLeft);
+    Label6 = MakeLabel(this, {0, 8, 268, 13}, russian.School, UiFont(11, true), Silver, Qt::AlignHCenter);
+    Label7 = MakeLabel(this, {218, 69, 29, 16}, "v1.0", UiFont(13, true), Silver, Qt::AlignLeft);
+    Memo1 = MakeMemo(this, {0, 82, 268, 57}, UiFont(13, true), White, QColor(0x00, 0x83, 0xC1));
+    Memo1->setFrameStyle(QFrame::NoFrame);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->SetCentred(true);
+    Memo1->SetLines({"      Демонстрационная ", "      программа по математике ", "      для учащихся 4-х классов"});
+}
+
+TForm3::TForm3()
+{
+    MakeFixedWindow(this, "Шпаргалка", 520, 358, QColor(0x00, 0x80, 0xC0));
+    Label1 = MakeLabel(this, {0, 8, 521, 20}, "СКОРОСТЬ. ВРЕМЯ. РАССТОЯНИЕ.", UiFont(16, true), White, Qt::AlignHCenter);
+    const QColor windowText = palette().color(QPalette::Active, QPalette::WindowText);
+    Memo1 = MakeMemo(this, {7, 30, 505, 321}, UiFont(19, false), windowText, White);
+    Memo1->SetLines({"S (эс) - расстояние (пройденный путь)",
+                     "Единицы измерения: км, м, дм, см, мм.",
+                     "",
+                     "t (тэ) - время (в пути)",
+                     "Единицы измерения: ч, мин, с.",
+                     "",
+                     "v (вэ) - скорость - расстояние, пройденной телом за ",
+                     "единицы времени.",
+                     "Единицы измерения: км/ч, м/мин, м/с, км/с.",
+                     "",
+                     "S = v · t",
+                     "t = S : v",
+                     "v = S : t"});
+    Memo2 = MakeMemo(this, {7, 30, 506, 321}, UiFont(19, false), windowText,
+                     QApplication::palette().color(QPalette::Base));
+    Memo2->SetLines({"S - distance (the passed way)",
+                     "Units of measure: km, m, dm, sm, mm.",
+                     "",
+                     "t - time (in a way)",
+                     "Units of measure: hours, minutes, seconds.",
+                     "",
+                     "v - speed - the distance, passed by a body for ",
+                     "time units.",
+                     "Units of measure: km/h, m/min, m/s, km/s.",
+                     "",
+                     "S = v · t",
+                     "t = S : v",
+                     "v = S : t"});
+    Memo2->hide();
+    setTabOrder(Memo1, Memo2);
+}

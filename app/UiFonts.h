@@ -1,0 +1,24 @@
+// The lesson's one font family. The windows were laid out for "MS Sans Serif", which
+// this desktop does not have; start-up maps it to a free font with Cyrillic letters.
+#pragma once
+
+#include <QFont>
+
+inline constexpr const char* LayoutFontFamily = "MS Sans Serif";
+inline constexpr const char* SubstituteFontFamily = "Liberation Sans";
+
+inline void MapLayoutFont()
+{
+    QFont::insertSubstitution(LayoutFontFamily, SubstituteFontFamily);
+}
+
+// A layout font of the given character height in pixels.
+inline QFont UiFont(int pixelHeight, bool bold, bool underline = false)
+{
+    QFont font(LayoutFontFamily);
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}

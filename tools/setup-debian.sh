@@ -1,0 +1,10 @@
+#!/bin/sh
+# Installs what building, running and testing Velmora needs on Debian 12.
+set -e
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+    cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev \
+    libgtest-dev libbenchmark-dev fonts-liberation \
+    xvfb xauth xdotool imagemagick x11-utils >/dev/null
