@@ -30,8 +30,8 @@ TApplication::~TApplication()
 
 void TApplication::SetTitle(const std::string& title)
 {
+    // Kept apart from Qt's display name, which would be appended to every window title.
     title_ = title;
-    setApplicationDisplayName(QString::fromStdString(title));
 }
 
 bool TApplication::event(QEvent* event)
@@ -72,14 +72,31 @@ void TApplication::HandleException(QObject* sender, const Exception& error)
     ShowException(error);
 }
 
+// The window the pupil was using: the box opens over it, on its screen, and it is made
+// active again when the box closes.
+static QWidget* WindowInUse()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isWindow())
+            return window;
+    }
+    return nullptr;
+}
+
 void TApplication::ShowException(const Exception& error)
 {
-    QPointer<QWidget> wasActive = QApplication::activeWindow();
+    QPointer<QWidget> inUse = WindowInUse();
     QMessageBox box(QMessageBox::Critical, QString::fromStdString(title_),
-                    QString::fromStdString(WithFinalPeriod(error.Message())), QMessageBox::Ok, wasActive);
+                    QString::fromStdString(WithFinalPeriod(error.Message())), QMessageBox::Ok, inUse);
+    // The message quotes what the pupil typed: never read it as markup.
+    box.setTextFormat(Qt::PlainText);
+    // No window of the program takes input while the box is open; ticks and painting go on.
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
-    if (wasActive) {
-        wasActive->activateWindow();
+    if (inUse) {
+        inUse->activateWindow();
+        QApplication::setActiveWindow(inUse);
     }
 }

@@ -1,0 +1,170 @@
+// The error box as a pupil meets it: caption, icon, text, one OK, and the lesson going on behind it.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/Timer.h"
+
+namespace {
+
+struct SeenBox {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    bool applicationModal = false;
+};
+
+SeenBox Read(QMessageBox* box)
+{
+    return {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
+            box->windowModality() == Qt::ApplicationModal};
+}
+
+// Runs `look` on the next box that opens (other than `opened`), then presses its OK.
+void WhenBoxOpens(std::function<void(QMessageBox*)> look, QMessageBox* opened = nullptr)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, look, opened] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box == opened || !box->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        look(box);
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll->start();
+}
+
+class ErrorBox : public ::testing::Test {
+protected:
+    void SetUp() override { Application()->SetTitle("Velmora 1.0"); }
+};
+
+} // namespace
+
+TEST(PeriodRule, AddsAPeriodOnlyAfterCharactersAboveThePoint)
+{
+    EXPECT_EQ(WithFinalPeriod(""), "");
+    EXPECT_EQ(WithFinalPeriod("Done."), "Done.");
+    EXPECT_EQ(WithFinalPeriod("Unknown picture file extension (.gif)"), "Unknown picture file extension (.gif)");
+    EXPECT_EQ(WithFinalPeriod("Stop!"), "Stop!");
+    EXPECT_EQ(WithFinalPeriod("JPEG error #42"), "JPEG error #42.");
+    EXPECT_EQ(WithFinalPeriod("value"), "value.");
+    EXPECT_EQ(WithFinalPeriod("значение"), "значение.");
+    EXPECT_EQ(WithFinalPeriod("a-"), "a-");
+    EXPECT_EQ(WithFinalPeriod("path/"), "path/.");
+}
+
+TEST_F(ErrorBox, AbortIsSilentAndTheHookReplacesTheBox)
+{
+    std::vector<std::string> seen;
+    Application()->SetErrorHook([&](QObject*, const Exception& e) { seen.push_back(e.Message()); });
+    Application()->Guard(nullptr, [] { throw EAbort("never shown"); });
+    Application()->Guard(nullptr, [] { throw EConvertError("'x' is not a valid integer value"); });
+    Application()->Guard(nullptr, [] { throw std::runtime_error("plain"); });
+    Application()->SetErrorHook(nullptr);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], "'x' is not a valid integer value");
+    EXPECT_EQ(seen[1], "plain");
+}
+
+TEST_F(ErrorBox, ShowsCaptionStopIconTextAndOneButton)
+{
+    SeenBox seen;
+    WhenBoxOpens([&](QMessageBox* box) { seen = Read(box); });
+    bool after = false;
+    Application()->Guard(nullptr, [&] {
+        throw EConvertError("'<b>abc</b>' is not a valid integer value");
+        after = true;
+    });
+    EXPECT_FALSE(after);
+    EXPECT_EQ(seen.caption.toStdString(), "Velmora 1.0");
+    EXPECT_EQ(seen.text.toStdString(), "'<b>abc</b>' is not a valid integer value.");
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.buttons, 1);
+    EXPECT_TRUE(seen.applicationModal);
+}
+
+TEST_F(ErrorBox, CaptionIsTheTitleAtTheMomentTheBoxOpens)
+{
+    SeenBox seen;
+    WhenBoxOpens([&](QMessageBox* box) { seen = Read(box); });
+    Application()->SetTitle("Another title");
+    Application()->Guard(nullptr, [] { throw EZeroDivide("Floating point division by zero"); });
+    Application()->SetTitle("Velmora 1.0");
+    EXPECT_EQ(seen.caption.toStdString(), "Another title");
+    EXPECT_EQ(seen.text.toStdString(), "Floating point division by zero.");
+}
+
+TEST_F(ErrorBox, TicksGoOnBehindTheBoxAndAFailingTickStacksASecondBox)
+{
+    QWidget window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+
+    TTimer timer(nullptr);
+    timer.SetInterval(10);
+    int ticks = 0;
+    int ticksWhileOpen = 0;
+    bool thrown = false;
+    std::vector<QString> stack;
+    timer.OnTimer = [&](QObject*) {
+        ++ticks;
+        if (!QApplication::activeModalWidget())
+            return;
+        ++ticksWhileOpen;
+        if (ticksWhileOpen == 3 && !thrown) {
+            thrown = true;
+            throw EInvalidOp("Invalid floating point operation");
+        }
+    };
+    // The first box stays open until a second one, raised by a tick, has been seen on top.
+    WhenBoxOpens([&](QMessageBox* first) {
+        stack.push_back(first->text());
+        QElapsedTimer clock;
+        clock.start();
+        WhenBoxOpens([&](QMessageBox* second) { stack.push_back(second->text()); }, first);
+        while (stack.size() < 2 && clock.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    });
+    timer.SetEnabled(true);
+    Application()->Guard(nullptr, [] { throw EOverflow("Floating point overflow"); });
+    timer.SetEnabled(false);
+
+    ASSERT_EQ(stack.size(), 2u);
+    EXPECT_EQ(stack[0].toStdString(), "Floating point overflow.");
+    EXPECT_EQ(stack[1].toStdString(), "Invalid floating point operation.");
+    EXPECT_GE(ticksWhileOpen, 3) << "the timer must keep ticking while the box is open";
+    EXPECT_EQ(QApplication::activeWindow(), &window) << "the window in use is active again";
+}
+
+TEST_F(ErrorBox, AnErrorInATickLeavesTheTimerRunning)
+{
+    Application()->SetErrorHook([](QObject*, const Exception&) {});
+    TTimer timer(nullptr);
+    timer.SetInterval(5);
+    int ticks = 0;
+    timer.OnTimer = [&](QObject*) {
+        ++ticks;
+        throw EConvertError("bad");
+    };
+    timer.SetEnabled(true);
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 3 && clock.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    Application()->SetErrorHook(nullptr);
+    EXPECT_GE(ticks, 3);
+    EXPECT_TRUE(timer.Enabled());
+}

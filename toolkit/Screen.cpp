@@ -1,0 +1,16 @@
+#include "toolkit/Screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void CentreOnScreen(QWidget* window)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window->adjustSize();
+    QRect frame(QPoint(0, 0), window->size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
