@@ -7,13 +7,13 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QUrl>
 
 #include "app/AboutForm.h"
 #include "app/CribSheetForm.h"
 #include "app/Resources.h"
 #include "toolkit/Application.h"
+#include "toolkit/Screen.h"
 
 TForm1::TForm1()
 {
@@ -21,13 +21,7 @@ TForm1::TForm1()
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
     ConnectHandlers();
-    adjustSize();
-    // Open at the centre of the screen.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
 }
 
 void TForm1::SetSecondaryWindows(TForm2* about, TForm3* cribSheet)

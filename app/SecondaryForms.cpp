@@ -6,6 +6,7 @@
 #include "app/CribSheetForm.h"
 #include "app/LanguageTable.h"
 #include "app/UiFonts.h"
+#include "toolkit/Screen.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ void MakeFixedWindow(QWidget* window, const char* caption, int width, int height
     window->setAutoFillBackground(true);
     // Closing only hides the window; it is shown again from the menu as it was.
     window->setAttribute(Qt::WA_QuitOnClose, false);
+    CentreOnScreen(window);
 }
 
 TLabel* MakeLabel(QWidget* parent, QRect box, std::string_view caption, const QFont& font, const QColor& color,

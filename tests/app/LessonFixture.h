@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/AboutForm.h"
+#include "app/CribSheetForm.h"
 #include "app/MainForm.h"
 #include "runtime/NumText.h"
 #include "toolkit/Application.h"
@@ -26,6 +28,9 @@ protected:
             errors.push_back({typeid(e).name(), e.Message()});
         });
         form = std::make_unique<TForm1>();
+        about = std::make_unique<TForm2>();
+        crib = std::make_unique<TForm3>();
+        form->SetSecondaryWindows(about.get(), crib.get());
         // Ticks are driven by hand in these tests.
         form->Timer1->SetEnabled(false);
         form->Timer2->SetEnabled(false);
@@ -34,6 +39,8 @@ protected:
     void TearDown() override
     {
         form.reset();
+        about.reset();
+        crib.reset();
         Application()->SetErrorHook(nullptr);
         SetDecimalSeparator(savedSeparator_);
     }
@@ -47,6 +54,8 @@ protected:
     std::string LastMessage() const { return errors.empty() ? std::string() : errors.back().message; }
 
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<TForm2> about;
+    std::unique_ptr<TForm3> crib;
     std::vector<CapturedError> errors;
 
 private:
