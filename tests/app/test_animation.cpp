@@ -1,6 +1,7 @@
 // The pictures move across their lanes tick by tick.
 #include <QElapsedTimer>
 #include <QPaintEvent>
+#include <QRegion>
 
 #include "LessonFixture.h"
 
@@ -287,4 +288,75 @@ TEST_F(Animation, RealTimerAdvancesOnTheTenthOfASecondRhythm)
     // Ten ticks in a little over a second; allow a slow machine one tick either way.
     EXPECT_GE(form->State.Pos1, 54);
     EXPECT_LE(form->State.Pos1, 66);
+}
+
+namespace {
+
+// Counts paint events of the watched widgets and collects the areas they repainted.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    QRegion painted; // in the lane panel's coordinates
+
+    PaintCounter(QWidget* panel, QWidget* picture) : panel_(panel)
+    {
+        panel->installEventFilter(this);
+        picture->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            auto* widget = static_cast<QWidget*>(watched);
+            const QRegion region = static_cast<QPaintEvent*>(event)->region();
+            painted += widget == panel_ ? region : region.translated(widget->pos());
+        }
+        return false;
+    }
+
+private:
+    QWidget* panel_;
+};
+
+void Settle()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 150)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+} // namespace
+
+TEST_F(Animation, PinnedRowCostsNoPainting)
+{
+    form->show();
+    form->Image2->SetVisible(true);
+    form->Timer2Timer(form->Timer2); // from the layout's left edge 1 to its rest place 0
+    Settle();
+    PaintCounter counter(form->Panel7, form->Image2);
+    for (int tick = 0; tick < 20; ++tick) {
+        form->Timer2Timer(form->Timer2);
+        QCoreApplication::processEvents();
+    }
+    Settle();
+    EXPECT_EQ(counter.paints, 0);
+}
+
+TEST_F(Animation, MovingRepaintsOnlyWhereThePictureWasAndIs)
+{
+    form->show();
+    Settle();
+    PaintCounter counter(form->Panel6, form->Image1);
+    const QRect before = form->Image1->geometry();
+    form->State.Step1 = 6;
+    form->State.Limit1 = 555;
+    form->Timer1Timer(form->Timer1);
+    const QRect after = form->Image1->geometry();
+    Settle();
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_TRUE(QRegion(before).united(after).contains(counter.painted.boundingRect()))
+        << "repainted beyond the old and new place of the picture";
 }
