@@ -128,15 +128,24 @@ void TCustomControl::SetTabOrder(int position)
     stops.erase(it);
     const auto at = static_cast<std::ptrdiff_t>(std::clamp(position, 0, static_cast<int>(stops.size())));
     stops.insert(stops.begin() + at, this);
+    // Qt skips widgets that take no focus when it checks whether a widget already
+    // follows another, and would take the chain's wrap through the parent for "in
+    // order"; while the parent takes focus, the first stop can be moved to the front.
+    QWidget* parent = parentWidget();
+    const Qt::FocusPolicy parentPolicy = parent->focusPolicy();
+    parent->setFocusPolicy(Qt::TabFocus);
     for (size_t i = 0; i + 1 < stops.size(); ++i)
         QWidget::setTabOrder(stops[i], stops[i + 1]);
+    parent->setFocusPolicy(parentPolicy);
 }
 
 void TCustomControl::SetParentFont(bool parentFont)
 {
     parentFont_ = parentFont;
-    // An empty font inherits the parent's; an explicit one stays put.
-    setFont(parentFont ? QFont() : font());
+    // A font with nothing set inherits the parent's; one with everything set stays put.
+    QFont own = parentFont ? QFont() : font();
+    own.setResolveMask(parentFont ? 0 : QFont::AllPropertiesResolved);
+    setFont(own);
 }
 
 void TCustomControl::SetHint(std::string hint)
@@ -237,8 +246,13 @@ void TCustomControl::mouseDoubleClickEvent(QMouseEvent* event)
 void TCustomControl::keyPressEvent(QKeyEvent* event)
 {
     std::uint16_t key = VirtualKeyOf(*event);
-    Guarded(this, [&] { KeyDown(key, event->modifiers()); });
-    event->setAccepted(key == 0);
+    bool handled = false;
+    Guarded(this, [&] {
+        KeyDown(key, event->modifiers());
+        handled = true;
+    });
+    // A key whose handling failed goes no further.
+    event->setAccepted(key == 0 || !handled);
 }
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)
@@ -249,8 +263,12 @@ void TCustomControl::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     std::uint16_t key = VirtualKeyOf(*event);
-    Guarded(this, [&] { KeyUp(key, event->modifiers()); });
-    event->setAccepted(key == 0);
+    bool handled = false;
+    Guarded(this, [&] {
+        KeyUp(key, event->modifiers());
+        handled = true;
+    });
+    event->setAccepted(key == 0 || !handled);
 }
 
 void TCustomControl::focusInEvent(QFocusEvent*)

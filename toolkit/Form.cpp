@@ -1,6 +1,7 @@
 #include "toolkit/Form.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
@@ -28,9 +29,34 @@ char32_t CharacterOf(const QKeyEvent& event)
 
 } // namespace
 
-TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    // Accelerators must be seen before the focused control, which might type them.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
 
-TForm::~TForm() = default;
+TForm::~TForm()
+{
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->removeEventFilter(this);
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers shift = key->modifiers();
+    if (!(shift & Qt::AltModifier) || (shift & Qt::ControlModifier) || static_cast<QWidget*>(watched)->window() != this)
+        return QWidget::eventFilter(watched, event);
+    const char32_t character = CharacterOf(*key);
+    if (character == 0)
+        return QWidget::eventFilter(watched, event);
+    // Alt+character is an accelerator here, never text, whether or not a control claims it.
+    OfferToControls([&](TCustomControl& c) { return c.DialogChar(character); });
+    return true;
+}
 
 void TForm::SetModalResult(int result)
 {
@@ -66,15 +92,10 @@ void TForm::closeEvent(QCloseEvent* event)
 void TForm::keyPressEvent(QKeyEvent* event)
 {
     // Only keys the focused control let through arrive here.
+    const std::uint16_t key = VirtualKeyOf(*event);
     const Qt::KeyboardModifiers shift = event->modifiers();
-    bool claimed = false;
-    if (shift & Qt::AltModifier) {
-        if (const char32_t character = CharacterOf(*event); character != 0)
-            claimed = OfferToControls([&](TCustomControl& c) { return c.DialogChar(character); });
-    } else if (const std::uint16_t key = VirtualKeyOf(*event); key == VirtualKey::Return || key == VirtualKey::Escape) {
-        claimed = OfferToControls([&](TCustomControl& c) { return c.DialogKey(key, shift); });
-    }
-    if (claimed)
+    const bool dialogKey = !(shift & Qt::AltModifier) && (key == VirtualKey::Return || key == VirtualKey::Escape);
+    if (dialogKey && OfferToControls([&](TCustomControl& c) { return c.DialogKey(key, shift); }))
         event->accept();
     else
         QWidget::keyPressEvent(event);
@@ -84,8 +105,9 @@ bool TForm::OfferToControls(const std::function<bool(TCustomControl&)>& offer)
 {
     // A handler run by an offer may delete controls; those are skipped.
     std::vector<QPointer<TCustomControl>> controls;
-    for (TCustomControl* control : findChildren<TCustomControl*>())
-        if (control->window() == this)
+    // The controls carry no meta-object of their own, so findChildren cannot pick them.
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* control = dynamic_cast<TCustomControl*>(child); control && control->window() == this)
             controls.emplace_back(control);
     for (const QPointer<TCustomControl>& control : controls) {
         bool claimed = false;

@@ -2,8 +2,9 @@
 // to its custom controls:
 //   - Enter or Escape that the focused control does not take is offered to the
 //     window's controls in turn (DialogKey) until one claims it;
-//   - Alt+character is offered to every control of the window (DialogChar), so an
-//     accelerator works wherever the focus is.
+//   - Alt+character is offered to every control of the window (DialogChar) before
+//     the focused control sees it, so an accelerator works wherever the focus is and
+//     an edit field never types it.
 #pragma once
 
 #include <QWidget>
@@ -32,6 +33,7 @@ public:
     int ShowModal();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

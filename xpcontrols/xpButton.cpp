@@ -35,6 +35,8 @@ TxpButton::TxpButton(QWidget* owner) : TCustomControl(owner), FCaption("XP Butto
 {
     resize(75, 25);
     SetTabStop(true);
+    // The right button is consumed: no context menu, not even the parent's.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 TxpButton::~TxpButton() = default;

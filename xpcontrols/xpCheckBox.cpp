@@ -25,6 +25,8 @@ TxpCheckBox::TxpCheckBox(QWidget* owner) : TCustomControl(owner), FCaption("XP C
 {
     resize(97, 17);
     SetTabStop(true);
+    // The right button is consumed: no context menu, not even the parent's.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 TxpCheckBox::~TxpCheckBox() = default;
