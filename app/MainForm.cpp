@@ -61,20 +61,20 @@ bool TForm1::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         Guarded(this, [this] { FormActivate(this); });
-    return QWidget::event(event);
+    return TForm::event(event);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Image4 && event->type() == QEvent::MouseMove)
         Guarded(Image4, [this] { Label8MouseMove(Image4); });
-    return QWidget::eventFilter(watched, event);
+    return TForm::eventFilter(watched, event);
 }
 
 // Closing the main window ends the program, whatever other window is open.
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    QWidget::closeEvent(event);
+    TForm::closeEvent(event);
     QCoreApplication::quit();
 }
 

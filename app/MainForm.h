@@ -6,6 +6,7 @@
 
 #include "app/LanguageTable.h"
 #include "app/LessonState.h"
+#include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/StdControls.h"
 #include "toolkit/Timer.h"
@@ -18,7 +19,7 @@ class QMenuBar;
 class TForm2;
 class TForm3;
 
-class TForm1 : public QWidget {
+class TForm1 : public TForm {
 public:
     TForm1();
 
