@@ -53,19 +53,6 @@ protected:
 
 } // namespace
 
-TEST(PeriodRule, AddsAPeriodOnlyAfterCharactersAboveThePoint)
-{
-    EXPECT_EQ(WithFinalPeriod(""), "");
-    EXPECT_EQ(WithFinalPeriod("Done."), "Done.");
-    EXPECT_EQ(WithFinalPeriod("Unknown picture file extension (.gif)"), "Unknown picture file extension (.gif)");
-    EXPECT_EQ(WithFinalPeriod("Stop!"), "Stop!");
-    EXPECT_EQ(WithFinalPeriod("JPEG error #42"), "JPEG error #42.");
-    EXPECT_EQ(WithFinalPeriod("value"), "value.");
-    EXPECT_EQ(WithFinalPeriod("значение"), "значение.");
-    EXPECT_EQ(WithFinalPeriod("a-"), "a-");
-    EXPECT_EQ(WithFinalPeriod("path/"), "path/.");
-}
-
 TEST_F(ErrorBox, AbortIsSilentAndTheHookReplacesTheBox)
 {
     std::vector<std::string> seen;
