@@ -155,3 +155,16 @@ TEST_F(ErrorBox, AnErrorInATickLeavesTheTimerRunning)
     EXPECT_GE(ticks, 3);
     EXPECT_TRUE(timer.Enabled());
 }
+
+TEST_F(ErrorBox, AMouseGrabIsReleasedBeforeTheErrorIsHandled)
+{
+    QWidget window;
+    window.show();
+    window.grabMouse();
+    ASSERT_EQ(QWidget::mouseGrabber(), &window);
+    QWidget* grabberSeen = &window;
+    Application()->SetErrorHook([&](QObject*, const Exception&) { grabberSeen = QWidget::mouseGrabber(); });
+    Application()->Guard(nullptr, [] { throw EConvertError("bad"); });
+    Application()->SetErrorHook(nullptr);
+    EXPECT_EQ(grabberSeen, nullptr);
+}
