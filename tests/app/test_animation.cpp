@@ -360,3 +360,15 @@ TEST_F(Animation, MovingRepaintsOnlyWhereThePictureWasAndIs)
     EXPECT_TRUE(QRegion(before).united(after).contains(counter.painted.boundingRect()))
         << "repainted beyond the old and new place of the picture";
 }
+
+TEST_F(Animation, StepFailureAfterCompletionKeepsTheWrittenValue)
+{
+    // "$10" is a whole number in hexadecimal but no real number text.
+    Type(form->Edit1, "3");
+    Type(form->Edit2, "$10");
+    PressStart();
+    EXPECT_EQ(LastMessage(), "'$10' is not a valid floating point value");
+    EXPECT_EQ(Text(form->Edit3), "48");
+    EXPECT_FALSE(form->Timer1->Enabled());
+    EXPECT_EQ(form->State.Step1, 0);
+}
