@@ -1,0 +1,568 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real program: each scenario starts a private X display,
+runs the program on it, drives it with mouse and keyboard and checks what a pupil
+sees, from the window system's answers and the screen's pixels.
+
+    run_e2e.py --program build/velmora --screenshots build/e2e-screenshots calculation
+    run_e2e.py --screenshots DIR installed --cmake cmake --build-dir build
+    run_e2e.py --screenshots DIR installed --desktop-entry /usr/share/applications/velmora.desktop
+    run_e2e.py --program build/velmora screenshots --out docs
+
+Exit status: 0 passed, 1 failed (the grabs are kept as PNG and their paths printed),
+77 skipped because a tool is missing."""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+sys.dont_write_bytecode = True  # no __pycache__ beside the sources
+
+import lesson
+from lesson import (ENGLISH_BOX, RUSSIAN_BOX, TOWARDS_BOX, CarTracker, MainWindow, follow_run,
+                    pixels_per_tick, wait_for_picture_at)
+from pictures import best_match, decode_picture
+from xsession import (SCREEN_SIZE, CheckFailed, Display, Program, Screenshots, check, missing_tools,
+                      wait_until)
+
+SKIPPED = 77
+TITLE = "Velmora 1.0"
+REPOSITORY = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# Mean channel difference below which a shown picture counts as its file (JPEG
+# decoders may differ in the last bit); another picture differs by far more.
+SAME_PICTURE = 6.0
+
+
+class Session:
+    """One program on one private display."""
+
+    def __init__(self, display, shots, program, window, pictures):
+        self.display = display
+        self.shots = shots
+        self.program = program
+        self.window = window
+        self.pictures = pictures  # the folder holding dris/
+
+    def picture(self, name):
+        return decode_picture(os.path.join(self.pictures, "dris", name))
+
+    def other_windows(self):
+        """The program's mapped, titled windows other than the main window."""
+        return [w for w in self.display.visible_windows(self.program.pid) if w != self.window.id]
+
+    def wait_for_new_window(self, known, what):
+        def appeared():
+            fresh = [w for w in self.other_windows() if w not in known]
+            return fresh[0] if fresh else None
+        return wait_until(appeared, 5, what)
+
+
+def builtin_car():
+    """The car the upper lane shows before any object is chosen; built into the program."""
+    return decode_picture(os.path.join(REPOSITORY, "resources", "car.jpg"))
+
+
+def shows_picture(session, raster, row, left, picture):
+    x, y = session.window.picture_origin(row, left, picture)
+    return best_match(raster, picture, x, y) < SAME_PICTURE
+
+
+def lane_is_empty(session, raster, row):
+    lane = session.window.lane(raster, row).crop(3, 3, 694, 98)
+    return lane.count(lambda r, g, b: min(r, g, b) < 200) == 0
+
+
+def fill_two_lanes(window):
+    """Row 1: t = 1, v = 100 (s = 100, 10 px a tick); row 2: t = 1, v = 60 (s = 60, 6 px)."""
+    window.type_into("t1", "1")
+    window.type_into("v1", "100")
+    window.type_into("t2", "1")
+    window.type_into("v2", "60")
+
+
+# Scenarios. Each gets a running program whose main window is showing.
+
+def scenario_window(s):
+    """Title, size, place and first look of the main window; the menu ends the program from the keyboard."""
+    d, w = s.display, s.window
+    check(d.title(w.id) == TITLE, f"main window title is {d.title(w.id)!r}")
+    check(d.is_top_level(w.id), "the main window is not a top-level window")
+    check(w.width == lesson.CLIENT_SIZE[0], f"window width {w.width}, expected 919")
+    check(15 <= w.menu_height <= 40,
+          f"window height {w.height} leaves {w.menu_height} px for the menu bar above the 363 px client area")
+    minimum, maximum = d.size_hints(w.id)
+    check(minimum == maximum == (w.width, w.height),
+          f"the window can be resized: minimum {minimum}, maximum {maximum}, size {(w.width, w.height)}")
+    centre = (w.x + w.width / 2, w.y + w.height / 2)
+    check(abs(centre[0] - SCREEN_SIZE[0] / 2) <= 1 and abs(centre[1] - SCREEN_SIZE[1] / 2) <= 1,
+          f"the window is not centred: its centre is at {centre} on a {SCREEN_SIZE} screen")
+    check(s.other_windows() == [], "the About window or the crib sheet shows at start")
+
+    raster, _ = w.grab("start")
+    car = builtin_car()
+    check(shows_picture(s, raster, 1, 1, car), "the upper lane does not show the red car at left 1")
+    check(lane_is_empty(s, raster, 2), "the lower lane is not empty at start")
+    w.read_menu_bar()
+
+    # Alt opens the menu bar from the keyboard; the third item is "Выход".
+    w.focus()
+    d.key("alt")
+    time.sleep(0.3)
+    d.key("Right", "Right", "Return")
+    status = s.program.wait_for_exit(10)
+    check(status == 0, f"exit status {status} after Выход from the keyboard")
+
+
+def scenario_calculation(s):
+    """t = 3 and v = 60 typed with the keyboard give s = 180; the car runs 6 px a tick and stops at 558."""
+    d, w = s.display, s.window
+    before, _ = w.grab("before")
+    car = CarTracker(w, 1, builtin_car())
+    check(car.left(before) == 1, f"the car stands at {car.left(before)} before the start, expected 1")
+    blank = w.field(before, "s1")
+
+    # v first, then Tab through s to t; then on to the lower row's s, where 180 is
+    # typed as the reference of how the field shows that number.
+    w.type_into("v1", "60")
+    d.key("Tab", "Tab")
+    d.type("3")
+    d.key("Tab", "Tab", "Tab")
+    d.type("180")
+    w.press_start()
+    pressed = time.monotonic()
+    samples = follow_run(w, {1: car})
+
+    after, _ = w.grab("after")
+    shown = w.field(after, "s1")
+    check(shown.differing_pixels(blank) > 0, "the s field stayed empty after the start")
+    differing = shown.differing_pixels(w.field(after, "s2"))
+    check(differing == 0, f"the s field does not show 180: {differing} pixels differ from a field holding 180")
+
+    lefts = [lefts[1] for _, lefts in samples]
+    check(None not in lefts, "the car left the upper lane during the run")
+    check(lefts[-1] == 558, f"the car stopped at {lefts[-1]}, expected 558")
+    wrong = sorted({x for x in lefts if x != 1 and x % 6 != 0})
+    check(not wrong, f"the car stood at {wrong}: not multiples of the 6 px step")
+    check(all(a <= b for a, b in zip(lefts[1:], lefts[2:])), f"the car went backwards: {lefts}")
+    speed = pixels_per_tick(samples, 1, 1, 558)
+    check(3.0 <= speed <= 7.5, f"the car moved {speed:.2f} px per 100 ms, expected about 6")
+    print(f"the car moved {speed:.2f} px per 100 ms, measured over {len(samples)} grabs")
+    arrival = next(t for t, l in samples if l[1] == 558)
+    check(arrival - pressed >= 8.0,
+          f"the car reached 558 {arrival - pressed:.1f} s after the start; 93 ticks of 100 ms take 9.3 s")
+
+
+def scenario_two_lanes(s):
+    """Two objects scaled to each other: the longer distance runs the track, the shorter stops earlier."""
+    w = s.window
+    w.choose_object(2, "Автомобиль")
+    upper, lower = CarTracker(w, 1, builtin_car()), CarTracker(w, 2, s.picture("1.jpg"))
+    # The lower timer runs from start with step 0, pinning the new picture at left 0.
+    wait_for_picture_at(w, lower, 0)
+    fill_two_lanes(w)
+    w.press_start()
+    samples = follow_run(w, {1: upper, 2: lower})
+
+    final = samples[-1][1]
+    check(final == {1: 560, 2: 336}, f"the pictures stopped at {final}, expected upper 560 and lower 336 "
+                                     "(limits 555 and 333 = 60/100 of the track)")
+    moving = [l for _, l in samples if 1 < l[1] < 560 and 0 < l[2] < 336]
+    check(moving, "no grab caught both pictures moving at once")
+    for _, l in samples:
+        check(l[1] is not None and l[2] is not None, f"a picture left its lane: {l}")
+        check(l[1] in (1, 0) or l[1] % 10 == 0, f"the upper picture stood at {l[1]}: not a multiple of its 10 px step")
+        check(l[2] % 6 == 0, f"the lower picture stood at {l[2]}: not a multiple of its 6 px step")
+        ticks_upper, ticks_lower = l[1] // 10, l[2] // 6
+        check(abs(ticks_upper - ticks_lower) <= 1,
+              f"the lanes are out of step: upper at {l[1]} ({ticks_upper} ticks), lower at {l[2]} ({ticks_lower} ticks)")
+    check(3.0 <= pixels_per_tick(samples, 2, 0, 336) <= 7.5, "the lower picture does not move about 6 px per 100 ms")
+
+
+def scenario_towards(s):
+    """With "<=" checked the lower object starts at the right edge and comes towards the upper one."""
+    w = s.window
+    w.click_centre(TOWARDS_BOX)
+    time.sleep(0.3)
+    w.choose_object(2, "Автомобиль")  # its picture faces left in this mode
+    upper, lower = CarTracker(w, 1, builtin_car()), CarTracker(w, 2, s.picture("101.jpg"))
+    wait_for_picture_at(w, lower, lesson.TRACK)
+    raster, _ = w.grab("towards-at-rest")
+    check(shows_picture(s, raster, 2, lesson.TRACK, s.picture("101.jpg")),
+          "the lower lane does not show the left-facing car at the right edge")
+    fill_two_lanes(w)
+    w.press_start()
+    samples = follow_run(w, {1: upper, 2: lower})
+
+    final = samples[-1][1]
+    check(final == {1: 560, 2: lesson.TRACK - 336},
+          f"the pictures stopped at {final}, expected upper 560 and lower {lesson.TRACK - 336}")
+    lefts = [l[2] for _, l in samples]
+    check(None not in lefts, "the lower picture left its lane")
+    check(all(a >= b for a, b in zip(lefts, lefts[1:])), f"the lower picture did not keep moving left: {lefts}")
+    wrong = sorted({x for x in lefts if (lesson.TRACK - x) % 6 != 0})
+    check(not wrong, f"the lower picture stood at {wrong}: not 555 less a multiple of 6")
+    check(any(lesson.TRACK - 336 < x < lesson.TRACK for x in lefts), "no grab caught the lower picture on its way")
+
+
+def scenario_typed_object(s):
+    """An object is chosen by typing its name into the list: the lane shows its picture."""
+    w = s.window
+    w.choose_object(1, "Грузовик")  # a first choice, so partial names reload it
+    truck, yacht = s.picture("2.jpg"), s.picture("6.jpg")
+    def shows(picture, label):
+        raster, _ = w.grab(label)
+        return shows_picture(s, raster, 1, 1, picture)
+    wait_until(lambda: shows(truck, "truck"), 5, "the truck in the upper lane")
+    w.type_object_name(1, "Яхта")
+    wait_until(lambda: shows(yacht, "yacht"), 5, "the yacht in the upper lane after typing its name")
+    check(s.other_windows() == [], "a window opened while the name was typed")
+
+
+def scenario_error_box(s):
+    """A bad text opens the error box as its own window; the run goes on behind it and after OK."""
+    d, w = s.display, s.window
+    car = CarTracker(w, 1, builtin_car())
+    blank, _ = w.grab("blank")
+    w.type_into("t1", "3")
+    w.type_into("v1", "60")
+    w.type_into("t2", "abc")
+    w.type_into("v2", "5")
+    typed, _ = w.grab("typed")
+    w.press_start()  # row 1 starts its run, then row 2's "abc" fails
+
+    def error_boxes():
+        return [x for x in d.visible_windows(s.program.pid, "^Velmora 1\\.0$") if x != w.id]
+    boxes = wait_until(error_boxes, 5, "an error box titled 'Velmora 1.0'")
+    check(len(boxes) == 1, f"expected one error box, found {len(boxes)}")
+    box = boxes[0]
+    check(d.is_top_level(box), "the error box is not a top-level window of its own")
+    _, _, bw, bh = d.geometry(box)
+    check(bw < w.width and bh < w.height, f"the error box is {bw} x {bh}, as large as the main window")
+    box_raster, _ = s.shots.grab("box", box)
+    check(box_raster.count(lambda r, g, b: r > 150 and g < 90 and b < 90) >= 30, "the error box shows no stop icon")
+
+    first, _ = w.grab("behind-box-1")
+    time.sleep(0.5)
+    second, _ = w.grab("behind-box-2")
+    a, b = car.left(first), car.left(second)
+    check(a is not None and b is not None and b > a, f"the car did not move behind the error box: {a} then {b}")
+
+    d.focus(box)
+    d.key("Return")
+    wait_until(lambda: box not in d.visible_windows(s.program.pid), 5, "the error box to close after Enter")
+    time.sleep(0.3)
+    third, _ = w.grab("after-box-1")
+    time.sleep(0.5)
+    fourth, _ = w.grab("after-box-2")
+    c, e = car.left(third), car.left(fourth)
+    check(c is not None and e is not None and e > c, f"the run did not go on after OK: {c} then {e}")
+    check(w.field(fourth, "s2").differing_pixels(w.field(blank, "s2")) == 0, "the lower s field is no longer empty")
+    check(w.field(fourth, "t2").differing_pixels(w.field(typed, "t2")) == 0, "the bad text was changed")
+    check(w.field(fourth, "s1").differing_pixels(w.field(blank, "s1")) > 0, "the upper row was not completed")
+
+
+def scenario_language(s):
+    """The About window and the crib sheet, shown from the menu, are renamed by the language boxes."""
+    d, w = s.display, s.window
+    w.read_menu_bar()
+    w.focus()
+    d.key("alt")
+    time.sleep(0.3)
+    d.key("Return")  # the first item, "Шпаргалка", from the keyboard
+    crib = s.wait_for_new_window([], "the crib sheet")
+    w.click_menu(1)  # "Помощь" with the mouse, then its one item
+    time.sleep(0.3)
+    d.key("Down", "Return")
+    about = s.wait_for_new_window([crib], "the About window")
+
+    def titles():
+        return d.title(w.id), d.title(about), d.title(crib)
+    check(titles() == (TITLE, "О программе", "Шпаргалка"), f"Russian window titles are {titles()}")
+
+    w.click_centre(ENGLISH_BOX)
+    english = (TITLE, "About the program", "Crib")
+    try:
+        wait_until(lambda: titles() == english, 3, "English window titles")
+    except CheckFailed:
+        raise CheckFailed(f"after EN the window titles are {titles()}, expected {english}") from None
+
+    w.click_centre(RUSSIAN_BOX)
+    russian = (TITLE, "О программе", "Шпаргалка")
+    try:
+        wait_until(lambda: titles() == russian, 3, "Russian window titles")
+    except CheckFailed:
+        raise CheckFailed(f"after RU the window titles are {titles()}, expected {russian}") from None
+
+
+def shows_computed_fraction(s, text):
+    """Row 1 with t = 4 and s = 10 gets v = 2.5, which must look like `text` typed by hand."""
+    w = s.window
+    w.type_into("t1", "4")
+    w.type_into("s1", "10")
+    w.type_into("v2", text)  # the reference; a single value leaves row 2 alone
+    w.press_start()
+    time.sleep(0.5)
+    raster, _ = w.grab("computed")
+    differing = w.field(raster, "v1").differing_pixels(w.field(raster, "v2"))
+    check(differing == 0, f"the v field does not show {text}: {differing} pixels differ from a field holding it")
+
+
+def scenario_decimal_comma(s):
+    """Under a Russian desktop locale a computed fraction has a comma: t = 4 and s = 10 give v = 2,5."""
+    shows_computed_fraction(s, "2,5")
+
+
+def scenario_decimal_point(s):
+    """Under the C locale the same fraction has a point: v = 2.5."""
+    shows_computed_fraction(s, "2.5")
+
+
+def scenario_secondary_windows(s):
+    """The About window and the crib sheet open as windows of their own, at their sizes, centred."""
+    d, w = s.display, s.window
+    w.click_menu(0)  # "Шпаргалка"
+    crib = s.wait_for_new_window([], "the crib sheet")
+    w.click_menu(1)
+    time.sleep(0.3)
+    d.key("Down", "Return")
+    about = s.wait_for_new_window([crib], "the About window")
+    for window, name, size in ((about, "About window", (265, 216)), (crib, "crib sheet", (520, 358))):
+        check(d.is_top_level(window), f"the {name} is not a top-level window")
+        x, y, width, height = d.geometry(window)
+        check((width, height) == size, f"the {name} is {width} x {height}, expected {size[0]} x {size[1]}")
+        minimum, maximum = d.size_hints(window)
+        check(minimum == maximum == size, f"the {name} can be resized: minimum {minimum}, maximum {maximum}")
+        centre = (x + width / 2, y + height / 2)
+        check(abs(centre[0] - SCREEN_SIZE[0] / 2) <= 1 and abs(centre[1] - SCREEN_SIZE[1] / 2) <= 1,
+              f"the {name} opens at ({x}, {y}), not centred on the {SCREEN_SIZE[0]} x {SCREEN_SIZE[1]} screen")
+
+
+def scenario_exit(s):
+    """"Выход" ends the program while a run is animating, with exit status 0."""
+    w = s.window
+    car = CarTracker(w, 1, builtin_car())
+    w.type_into("t1", "3")
+    w.type_into("v1", "60")
+    w.press_start()
+    first, _ = w.grab("running-1")
+    time.sleep(0.4)
+    second, _ = w.grab("running-2")
+    a, b = car.left(first), car.left(second)
+    check(a is not None and b is not None and b > a, f"the car is not running: {a} then {b}")
+    w.click_menu(2)  # "Выход" with the mouse
+    status = s.program.wait_for_exit(10)
+    check(status == 0, f"exit status {status} after Выход")
+
+
+def scenario_installed(s):
+    """The installed program, started from its desktop entry's folder, finds its pictures."""
+    d, w = s.display, s.window
+    check(d.title(w.id) == TITLE, f"main window title is {d.title(w.id)!r}")
+    raster, _ = w.grab("installed-start")
+    check(w.red_left(raster, 1) is not None, "no car in the upper lane")
+    w.choose_object(1, "Грузовик")  # read from dris/ in the working folder
+    truck = s.picture("2.jpg")
+
+    def shows_truck():
+        if s.other_windows():
+            raise CheckFailed("an error box opened: the installed program did not find its pictures")
+        raster, _ = w.grab("installed-truck")
+        return shows_picture(s, raster, 1, 1, truck)
+    wait_until(shows_truck, 5, "the truck picture from dris/")
+    w.click_menu(2)
+    status = s.program.wait_for_exit(10)
+    check(status == 0, f"exit status {status} after Выход")
+
+
+# The desktop language a scenario runs under; the others run under C.UTF-8.
+LOCALES = {"decimal_comma": "ru_RU.UTF-8"}
+
+SCENARIOS = {
+    "window": scenario_window,
+    "calculation": scenario_calculation,
+    "two_lanes": scenario_two_lanes,
+    "towards": scenario_towards,
+    "typed_object": scenario_typed_object,
+    "error_box": scenario_error_box,
+    "language": scenario_language,
+    "secondary_windows": scenario_secondary_windows,
+    "decimal_comma": scenario_decimal_comma,
+    "decimal_point": scenario_decimal_point,
+    "exit": scenario_exit,
+    "installed": scenario_installed,
+}
+
+
+# Installation: the desktop entry says what to start and where.
+
+def read_desktop_entry(path):
+    entry = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.strip()
+            if "=" in line and not line.startswith("#"):
+                key, value = line.split("=", 1)
+                entry[key] = value
+    return entry
+
+
+def installed_program(entry_path):
+    """(argv, working folder) of the program a desktop entry starts; checks the layout around it."""
+    prefix = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(entry_path))))
+    entry = read_desktop_entry(entry_path)
+    check(entry.get("Exec") == "velmora", f"desktop entry Exec is {entry.get('Exec')!r}")
+    data = entry.get("Path", "")
+    check(data == os.path.join(prefix, "share", "velmora"), f"desktop entry Path is {data!r}, prefix {prefix}")
+    pictures = sorted(os.listdir(os.path.join(data, "dris")))
+    check(len(pictures) == 24, f"{len(pictures)} pictures installed in {data}/dris, expected 24")
+    for size in (16, 32, 48, 64, 128):
+        icon = os.path.join(prefix, "share", "icons", "hicolor", f"{size}x{size}", "apps", "velmora.png")
+        check(os.path.isfile(icon), f"icon missing: {icon}")
+    program = shutil.which("velmora", path=os.path.join(prefix, "bin"))
+    check(program is not None, f"no velmora in {prefix}/bin")
+    for tool, args in (("desktop-file-validate", [entry_path]),
+                       ("appstreamcli", ["validate", "--no-net", "--pedantic",
+                                         os.path.join(prefix, "share", "metainfo", "org.velmora.velmora.metainfo.xml")])):
+        result = subprocess.run([tool, *args], capture_output=True, text=True)
+        check(result.returncode == 0, f"{tool} rejects the installed file:\n{result.stdout}{result.stderr}")
+    return [program], data
+
+
+def locale_installed(name):
+    listed = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.split()
+    normal = (lambda n: n.lower().replace("-", ""))
+    return normal(name) in {normal(n) for n in listed}
+
+
+# README pictures.
+
+def make_screenshots(s, folder):
+    d, w = s.display, s.window
+    w.choose_object(2, "Мотоцикл")
+    w.type_into("t1", "2")
+    w.type_into("v1", "60")
+    w.type_into("t2", "2")
+    w.type_into("v2", "40")
+    w.press_start()
+    time.sleep(3.0)
+    os.makedirs(folder, exist_ok=True)
+    targets = []
+
+    def save(window, name):
+        target = os.path.join(folder, name)
+        subprocess.run(["import", "-window", str(window), target], env=d.env, check=True)
+        targets.append(target)
+    save(w.id, "main-window.png")
+    w.click_menu(1)
+    time.sleep(0.3)
+    d.key("Down", "Return")
+    about = s.wait_for_new_window([], "the About window")
+    time.sleep(0.5)
+    save(about, "about-window.png")
+    w.click_menu(0)
+    crib = s.wait_for_new_window([about], "the crib sheet")
+    time.sleep(0.5)
+    save(crib, "crib-sheet.png")
+    return targets
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("scenario", choices=[*SCENARIOS, "screenshots"])
+    parser.add_argument("--program", help="the built program")
+    parser.add_argument("--screenshots", default=os.path.join(tempfile.gettempdir(), "velmora-e2e"),
+                        help="where the grabs of a failing run are kept")
+    parser.add_argument("--cmake", help="installed: cmake, to install the build into a staging folder")
+    parser.add_argument("--build-dir", help="installed: the build to install")
+    parser.add_argument("--desktop-entry", help="installed: an already installed desktop entry")
+    parser.add_argument("--out", help="screenshots: the folder for the README pictures")
+    args = parser.parse_args()
+
+    missing = missing_tools()
+    if args.scenario == "installed":
+        missing += [t for t in ("desktop-file-validate", "appstreamcli") if shutil.which(t) is None]
+    if missing:
+        print(f"SKIPPED: missing {', '.join(missing)} (tools/setup-debian.sh installs them)")
+        return SKIPPED
+    wanted_locale = LOCALES.get(args.scenario)
+    if wanted_locale and not locale_installed(wanted_locale):
+        print(f"SKIPPED: the locale {wanted_locale} is not installed (tools/setup-debian.sh installs it)")
+        return SKIPPED
+
+    staging = tempfile.mkdtemp(prefix="velmora-staging-") if args.scenario == "installed" else None
+    try:
+        return run(args, parser, staging, wanted_locale)
+    finally:
+        if staging is not None:
+            shutil.rmtree(staging, ignore_errors=True)
+
+
+def run(args, parser, staging, wanted_locale):
+    if args.scenario == "installed":
+        entry = args.desktop_entry
+        if entry is None:
+            if not (args.cmake and args.build_dir):
+                parser.error("installed needs --desktop-entry, or --cmake and --build-dir")
+            installed = subprocess.run([args.cmake, "--install", args.build_dir, "--prefix", staging],
+                                       capture_output=True, text=True)
+            if installed.returncode != 0:
+                print(f"FAILED installed: cmake --install failed:\n{installed.stdout}{installed.stderr}")
+                return 1
+            entry = os.path.join(staging, "share", "applications", "velmora.desktop")
+        try:
+            argv, cwd = installed_program(entry)
+        except (CheckFailed, OSError) as failure:
+            print(f"FAILED installed: {failure}")
+            return 1
+    else:
+        if not args.program:
+            parser.error("--program is needed")
+        argv, cwd = [os.path.abspath(args.program)], REPOSITORY
+
+    folder = os.path.join(args.screenshots, args.scenario)
+    display = program = shots = None
+    failed = False
+    try:
+        display = Display()
+        shots = Screenshots(display, folder)
+        program = Program(display, argv, cwd, os.path.join(folder, "program-output.txt"),
+                          {"LC_ALL": wanted_locale} if wanted_locale else None)
+        window = MainWindow(display, program, shots, program.wait_for_main_window(TITLE))
+        session = Session(display, shots, program, window, cwd)
+        if args.scenario == "screenshots":
+            for target in make_screenshots(session, args.out or os.path.join(REPOSITORY, "docs")):
+                print(f"wrote {target}")
+        else:
+            SCENARIOS[args.scenario](session)
+            print(f"PASSED {args.scenario}: {SCENARIOS[args.scenario].__doc__}")
+    except Exception as failure:  # a check, a tool or the program itself: all end the run as failed
+        failed = True
+        print(f"FAILED {args.scenario}: {failure}")
+        if not isinstance(failure, CheckFailed):
+            traceback.print_exc()
+        if shots is not None and display is not None and display.process.poll() is None:
+            try:
+                shots.grab("at-failure")
+            except Exception:
+                pass
+    finally:
+        if program is not None:
+            program.close()
+            if failed:
+                print("program output:\n" + program.output())
+        if shots is not None:
+            if failed:
+                for path in shots.keep():
+                    print(f"screenshot: {path}")
+            else:
+                shots.discard()
+        if display is not None:
+            display.close()
+    return 1 if failed else 0
+
+if __name__ == "__main__":
+    sys.exit(main())
