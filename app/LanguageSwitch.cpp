@@ -1,11 +1,31 @@
 // The RU and EN boxes: the checked one is the language shown, and it cannot be unchecked.
 #include <QAction>
 #include <QMenu>
+#include <utility>
 
 #include "app/AboutForm.h"
 #include "app/CribSheetForm.h"
 #include "app/MainForm.h"
 #include "app/VehicleCatalogue.h"
+
+namespace {
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The object a lane picture shows, named in the chosen language; a name that is no
+// object's stays as it is.
+QString ObjectNameIn(const QString& name, bool english)
+{
+    for (const Vehicle& v : VehicleCatalogue::Vehicles)
+        if (name == ToQString(v.Russian) || name == ToQString(v.English))
+            return ToQString(english ? v.English : v.Russian);
+    return name;
+}
+
+} // namespace
 
 void TForm1::xpCheckBox2Click(QObject*)
 {
@@ -31,19 +51,16 @@ void TForm1::SwitchLanguage(TxpCheckBox* chosen, TxpCheckBox* other, Language la
 // places and their pictures: their texts change without the object-change handling.
 void TForm1::WriteTexts(const LessonTexts& texts)
 {
-    const auto q = [](std::string_view text) {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    };
     Label3->SetCaption(texts.Title);
     xpButton1->SetCaption(std::string(texts.Start));
-    N3->setText(q(texts.CribMenu));
-    N1->setTitle(q(texts.HelpMenu));
-    N2->setText(q(texts.AboutMenu));
-    N4->setText(q(texts.ExitMenu));
+    N3->setText(ToQString(texts.CribMenu));
+    N1->setTitle(ToQString(texts.HelpMenu));
+    N2->setText(ToQString(texts.AboutMenu));
+    N4->setText(ToQString(texts.ExitMenu));
     Label8->SetCaption(texts.Download);
 
     if (about_) {
-        about_->setWindowTitle(q(texts.AboutCaption));
+        about_->setWindowTitle(ToQString(texts.AboutCaption));
         about_->Label6->SetCaption(texts.School);
         about_->Label1->SetCaption(texts.AboutTitle);
         for (int line = 0; line < 3; ++line)
@@ -53,7 +70,7 @@ void TForm1::WriteTexts(const LessonTexts& texts)
         about_->Label4->SetCaption(texts.Place);
     }
     if (cribSheet_) {
-        cribSheet_->setWindowTitle(q(texts.CribCaption));
+        cribSheet_->setWindowTitle(ToQString(texts.CribCaption));
         cribSheet_->Label1->SetCaption(texts.CribHeading);
         cribSheet_->Memo1->setVisible(!texts.EnglishBody);
         cribSheet_->Memo2->setVisible(texts.EnglishBody);
@@ -70,4 +87,29 @@ void TForm1::WriteTexts(const LessonTexts& texts)
         ++index;
     }
     ComboBox2->SetItem(index, english ? VehicleCatalogue::EmptyEnglish : VehicleCatalogue::EmptyRussian);
+    WriteAccessibleNames(texts);
+}
+
+// What a screen reader announces for the main window's controls, in the lesson's language.
+void TForm1::WriteAccessibleNames(const LessonTexts& texts)
+{
+    const AccessibleNames& names = texts.Accessible;
+    TEdit* const upper[] = {Edit1, Edit2, Edit3};
+    TEdit* const lower[] = {Edit4, Edit5, Edit6};
+    for (size_t i = 0; i < 3; ++i) {
+        upper[i]->setAccessibleName(ToQString(names.UpperFields[i]));
+        lower[i]->setAccessibleName(ToQString(names.LowerFields[i]));
+    }
+    // The focus sits in a list's text field, so that is what is announced.
+    for (auto [list, name] : {std::pair{ComboBox1, names.UpperList}, std::pair{ComboBox2, names.LowerList}}) {
+        list->setAccessibleName(ToQString(name));
+        list->lineEdit()->setAccessibleName(ToQString(name));
+    }
+    Panel6->setAccessibleName(ToQString(names.UpperLane));
+    Panel7->setAccessibleName(ToQString(names.LowerLane));
+    CheckBox1->setAccessibleName(ToQString(names.Towards));
+    xpCheckBox1->setAccessibleDescription(ToQString(names.RussianBox));
+    xpCheckBox2->setAccessibleDescription(ToQString(names.EnglishBox));
+    for (TImage* picture : {Image1, Image2, Image3})
+        picture->setAccessibleName(ObjectNameIn(picture->accessibleName(), texts.EnglishBody));
 }

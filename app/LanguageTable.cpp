@@ -21,6 +21,17 @@ constexpr LessonTexts Russian{
     "СКОРОСТЬ. ВРЕМЯ. РАССТОЯНИЕ.",
     false,
     "Автомобиль",
+    {
+        {"Время t, верхняя дорожка", "Скорость v, верхняя дорожка", "Расстояние s, верхняя дорожка"},
+        {"Время t, нижняя дорожка", "Скорость v, нижняя дорожка", "Расстояние s, нижняя дорожка"},
+        "Объект, верхняя дорожка",
+        "Объект, нижняя дорожка",
+        "Верхняя дорожка",
+        "Нижняя дорожка",
+        "Навстречу",
+        "Русский язык",
+        "Английский язык",
+    },
 };
 
 constexpr LessonTexts English{
@@ -42,6 +53,17 @@ constexpr LessonTexts English{
     "SPEED. TIME. DISTANCE.",
     true,
     "Car",
+    {
+        {"Time t, upper lane", "Speed v, upper lane", "Distance s, upper lane"},
+        {"Time t, lower lane", "Speed v, lower lane", "Distance s, lower lane"},
+        "Object, upper lane",
+        "Object, lower lane",
+        "Upper lane",
+        "Lower lane",
+        "Towards",
+        "Russian language",
+        "English language",
+    },
 };
 
 } // namespace

@@ -7,6 +7,20 @@
 
 enum class Language { Russian, English };
 
+// What a screen reader calls the main window's controls whose own texts are too terse
+// to tell a pupil what they are for ("t", "<=", "RU").
+struct AccessibleNames {
+    std::array<std::string_view, 3> UpperFields; // Edit1 t, Edit2 v, Edit3 s
+    std::array<std::string_view, 3> LowerFields; // Edit4 t, Edit5 v, Edit6 s
+    std::string_view UpperList;    // ComboBox1
+    std::string_view LowerList;    // ComboBox2
+    std::string_view UpperLane;    // Panel6
+    std::string_view LowerLane;    // Panel7
+    std::string_view Towards;      // CheckBox1
+    std::string_view RussianBox;   // xpCheckBox1, a description beside its caption
+    std::string_view EnglishBox;   // xpCheckBox2, likewise
+};
+
 struct LessonTexts {
     // main window
     std::string_view Title;        // Label3
@@ -30,6 +44,7 @@ struct LessonTexts {
     bool EnglishBody;              // Memo2 shown instead of Memo1
     // the object lists: their text, then the catalogue names and the empty entry
     std::string_view ListText;
+    AccessibleNames Accessible;
 };
 
 const LessonTexts& LanguageTable(Language language);

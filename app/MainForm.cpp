@@ -5,8 +5,10 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QUrl>
 
 #include "app/AboutForm.h"
@@ -14,6 +16,21 @@
 #include "app/Resources.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
+
+namespace {
+
+// Qt's menu bar enters its keyboard mode (first item highlighted, arrows, Return and
+// Escape working, the focus given back afterwards) on a lone Alt pressed and released
+// in its window; F10 plays that tap, as desktop programs open their menu with F10.
+void TapAlt(QWidget* window)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(window, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &release);
+}
+
+} // namespace
 
 TForm1::TForm1()
 {
@@ -55,6 +72,9 @@ void TForm1::ConnectHandlers()
     menu(N3, &TForm1::N3Click);
     menu(N2, &TForm1::N2Click);
     menu(N4, &TForm1::N4Click);
+
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { TapAlt(this); });
 }
 
 bool TForm1::event(QEvent* event)

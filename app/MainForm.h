@@ -101,6 +101,7 @@ private:
     bool LowerLaneShown() const;
     void SwitchLanguage(TxpCheckBox* chosen, TxpCheckBox* other, Language language);
     void WriteTexts(const LessonTexts& texts);
+    void WriteAccessibleNames(const LessonTexts& texts);
 
     TForm2* about_ = nullptr;
     TForm3* cribSheet_ = nullptr;

@@ -78,8 +78,11 @@ TImage* MakeLaneImage(QWidget* lane, QRect box, bool withCar, bool visible)
     auto* image = new TImage(lane);
     image->setGeometry(box);
     image->SetCenter(true);
-    if (withCar)
+    if (withCar) {
         image->Picture().LoadJpegFromBytes(ResourceBytes(":/velmora/car.jpg"));
+        const std::string_view car = VehicleCatalogue::Vehicles.front().Russian;
+        image->setAccessibleName(QString::fromUtf8(car.data(), static_cast<qsizetype>(car.size())));
+    }
     image->SetVisible(visible);
     return image;
 }
@@ -187,6 +190,8 @@ void TForm1::CreateControls()
                         CheckBox1, xpButton1, xpCheckBox1, xpCheckBox2};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+
+    WriteAccessibleNames(LanguageTable(Language::Russian));
 
     Timer1 = new TTimer(this);
     Timer1->SetInterval(100);

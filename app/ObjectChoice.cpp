@@ -21,6 +21,20 @@ std::string PicturePath(const std::string& name)
     return std::string(VehicleCatalogue::PictureFolder) + name;
 }
 
+// Tells screen readers which object a freshly loaded lane picture shows, named in the
+// lesson's language. Read from the picture itself, since a text that names no object
+// loads the previous picture again.
+void NameShownObject(TImage& image, const std::string& pictureName, bool english)
+{
+    for (const Vehicle& v : VehicleCatalogue::Vehicles) {
+        if (pictureName == VehicleCatalogue::PictureName(v.Number) ||
+            pictureName == VehicleCatalogue::TowardsPictureName(v.Number)) {
+            const std::string_view name = english ? v.English : v.Russian;
+            image.setAccessibleName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
+    }
+}
+
 } // namespace
 
 void TForm1::ComboBox1Change(QObject*)
@@ -35,6 +49,7 @@ void TForm1::ComboBox1Change(QObject*)
     // Runs even when nothing matched: the previous picture is loaded again, or, before
     // any match, the bare folder, which fails and keeps the picture shown.
     Image1->Picture().LoadFromFile(PicturePath(State.PictureName1));
+    NameShownObject(*Image1, State.PictureName1, xpCheckBox2->Checked());
 }
 
 void TForm1::ComboBox2Change(QObject*)
@@ -49,10 +64,12 @@ void TForm1::ComboBox2Change(QObject*)
         Image2->SetLeft(1);
         Image2->SetVisible(true);
         State.PictureName2 = MatchedPicture(text, State.PictureName2, false);
-        if (!VehicleCatalogue::IsEmptyEntry(text))
+        if (!VehicleCatalogue::IsEmptyEntry(text)) {
             Image2->Picture().LoadFromFile(PicturePath(State.PictureName2));
-        else
+            NameShownObject(*Image2, State.PictureName2, xpCheckBox2->Checked());
+        } else {
             Image2->SetVisible(false);
+        }
     } else {
         Image3->SetVisible(true);
         Image3->SetLeft(534);
@@ -60,6 +77,7 @@ void TForm1::ComboBox2Change(QObject*)
         State.PictureName2 = MatchedPicture(text, State.PictureName2, true);
         if (!VehicleCatalogue::IsEmptyEntry(text)) {
             Image3->Picture().LoadFromFile(PicturePath(State.PictureName2));
+            NameShownObject(*Image3, State.PictureName2, xpCheckBox2->Checked());
         } else {
             CheckBox1->SetChecked(false);
             Image3->SetVisible(false);

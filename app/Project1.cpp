@@ -5,10 +5,12 @@
 #include "app/MainForm.h"
 #include "app/UiFonts.h"
 #include "toolkit/Application.h"
+#include "xpcontrols/XpAccessible.h"
 
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
+    InstallXpAccessibility();
     MapLayoutFont();
     app.SetTitle("Velmora 1.0");
 

@@ -3,6 +3,7 @@
 #include "toolkit/Form.h"
 #include "xpcontrols/Caption.h"
 #include "xpcontrols/XPGraphUtil.h"
+#include "xpcontrols/XpAccessible.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void TxpButton::SetCaption(std::string caption)
         return;
     FCaption = std::move(caption);
     Repaint();
+    NotifyAccessibleNameChanged(this);
 }
 
 void TxpButton::SetFont(const TFont& font)

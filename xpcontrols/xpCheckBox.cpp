@@ -2,6 +2,7 @@
 
 #include "xpcontrols/Caption.h"
 #include "xpcontrols/XPGraphUtil.h"
+#include "xpcontrols/XpAccessible.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ void TxpCheckBox::SetCaption(std::string caption)
         return;
     FCaption = std::move(caption);
     Repaint();
+    NotifyAccessibleNameChanged(this);
 }
 
 void TxpCheckBox::SetFont(const TFont& font)
@@ -59,6 +61,7 @@ void TxpCheckBox::SetChecked(bool checked)
         return;
     FChecked = checked;
     Repaint();
+    NotifyAccessibleCheckedChanged(this);
 }
 
 void TxpCheckBox::SetAlignment(TCheckBoxAlignment alignment)
@@ -73,6 +76,7 @@ void TxpCheckBox::Toggle()
 {
     FChecked = !FChecked;
     Invalidate();
+    NotifyAccessibleCheckedChanged(this);
     if (OnClick)
         OnClick(this);
 }

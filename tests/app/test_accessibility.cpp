@@ -1,0 +1,182 @@
+// What a pupil's screen reader hears of the main window, read through Qt's
+// accessibility interfaces as an assistive technology reads them.
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+#include <functional>
+#include <string>
+
+#include "LessonFixture.h"
+#include "xpcontrols/XpAccessible.h"
+
+namespace {
+
+class LessonAccessibility : public LessonTest {
+protected:
+    void SetUp() override
+    {
+        // Before the window is made, so its controls get their interfaces.
+        InstallXpAccessibility();
+        LessonTest::SetUp();
+    }
+
+    static QAccessibleInterface* Reader(QWidget* widget)
+    {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(widget);
+        EXPECT_NE(reader, nullptr);
+        return reader;
+    }
+
+    static std::string Name(QWidget* widget) { return Reader(widget)->text(QAccessible::Name).toStdString(); }
+
+    static void Press(QWidget* control)
+    {
+        QAccessibleActionInterface* actions = Reader(control)->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+    }
+};
+
+// Visits every interface under root, depth first.
+void Walk(QAccessibleInterface* root, const std::function<void(QAccessibleInterface*)>& visit)
+{
+    visit(root);
+    for (int i = 0; i < root->childCount(); ++i)
+        if (QAccessibleInterface* child = root->child(i))
+            Walk(child, visit);
+}
+
+} // namespace
+
+TEST_F(LessonAccessibility, FailedPictureLoadKeepsTheNameOfWhatIsShown)
+{
+    form->ComboBox1->setEditText(QStringLiteral("Авто")); // nothing chosen yet: the load fails
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(Name(form->Image1), "Автомобиль");
+
+    form->ComboBox1->setEditText(QStringLiteral("Яхта"));
+    form->State.PictureName1 = "99.jpg";
+    form->ComboBox1->setEditText(QStringLiteral("Unknown"));
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(Name(form->Image1), "Яхта");
+}
+
+TEST_F(LessonAccessibility, EveryShownControlThatTakesTheFocusHasANameAndARole)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    int focusable = 0;
+    Walk(Reader(form.get()), [&](QAccessibleInterface* item) {
+        const QAccessible::State state = item->state();
+        if (!state.focusable || state.invisible)
+            return;
+        ++focusable;
+        SCOPED_TRACE(item->object() ? item->object()->metaObject()->className() : "no object");
+        EXPECT_FALSE(item->text(QAccessible::Name).isEmpty());
+        EXPECT_NE(item->role(), QAccessible::Client) << "announced as a bare area";
+    });
+    EXPECT_GE(focusable, 12) << "two lists, six fields, four boxes and buttons";
+}
+
+TEST_F(LessonAccessibility, FieldsListsAndLanesTellWhatTheyAreFor)
+{
+    EXPECT_EQ(Reader(form->Edit1)->role(), QAccessible::EditableText);
+    EXPECT_EQ(Name(form->Edit1), "Время t, верхняя дорожка");
+    EXPECT_EQ(Name(form->Edit2), "Скорость v, верхняя дорожка");
+    EXPECT_EQ(Name(form->Edit3), "Расстояние s, верхняя дорожка");
+    EXPECT_EQ(Name(form->Edit4), "Время t, нижняя дорожка");
+    EXPECT_EQ(Name(form->Edit5), "Скорость v, нижняя дорожка");
+    EXPECT_EQ(Name(form->Edit6), "Расстояние s, нижняя дорожка");
+
+    // On X11 a list's own name is its text; its name for the pupil is read from its text
+    // field, which holds the focus.
+    EXPECT_EQ(Reader(form->ComboBox1)->role(), QAccessible::ComboBox);
+    EXPECT_EQ(Name(form->ComboBox1->lineEdit()), "Объект, верхняя дорожка");
+    EXPECT_EQ(Name(form->ComboBox2->lineEdit()), "Объект, нижняя дорожка");
+    EXPECT_EQ(Name(form->Panel6), "Верхняя дорожка");
+    EXPECT_EQ(Name(form->Panel7), "Нижняя дорожка");
+
+    QAccessibleInterface* towards = Reader(form->CheckBox1);
+    EXPECT_EQ(towards->role(), QAccessible::CheckBox);
+    EXPECT_EQ(Name(form->CheckBox1), "Навстречу");
+    EXPECT_FALSE(towards->state().checked);
+    form->CheckBox1->SetChecked(true);
+    EXPECT_TRUE(towards->state().checked);
+}
+
+TEST_F(LessonAccessibility, StartButtonAndLanguageBoxesReadAsTheyLook)
+{
+    QAccessibleInterface* start = Reader(form->xpButton1);
+    EXPECT_EQ(start->role(), QAccessible::Button);
+    EXPECT_EQ(Name(form->xpButton1), "Старт");
+    EXPECT_TRUE(start->state().focusable);
+
+    QAccessibleInterface* ru = Reader(form->xpCheckBox1);
+    EXPECT_EQ(ru->role(), QAccessible::CheckBox);
+    EXPECT_EQ(Name(form->xpCheckBox1), "RU");
+    EXPECT_EQ(ru->text(QAccessible::Description).toStdString(), "Русский язык");
+    EXPECT_TRUE(ru->state().checked);
+    EXPECT_TRUE(ru->state().disabled);
+
+    QAccessibleInterface* en = Reader(form->xpCheckBox2);
+    EXPECT_EQ(Name(form->xpCheckBox2), "EN");
+    EXPECT_EQ(en->text(QAccessible::Description).toStdString(), "Английский язык");
+    EXPECT_FALSE(en->state().checked);
+    EXPECT_FALSE(en->state().disabled);
+}
+
+TEST_F(LessonAccessibility, LanePicturesAreGraphicsNamingTheirObject)
+{
+    QAccessibleInterface* upper = Reader(form->Image1);
+    EXPECT_EQ(upper->role(), QAccessible::Graphic);
+    EXPECT_EQ(Name(form->Image1), "Автомобиль");
+    ASSERT_NE(upper->imageInterface(), nullptr);
+    EXPECT_EQ(upper->imageInterface()->imageDescription().toStdString(), "Автомобиль");
+    EXPECT_EQ(upper->imageInterface()->imageSize(), QSize(142, 41));
+
+    form->ComboBox1->setCurrentIndex(5);
+    EXPECT_EQ(Name(form->Image1), "Яхта");
+    form->ComboBox2->setEditText(QStringLiteral("Самолет"));
+    EXPECT_EQ(Name(form->Image2), "Самолет");
+    form->CheckBox1->SetChecked(true);
+    form->ComboBox2->setEditText(QStringLiteral("Робот"));
+    EXPECT_EQ(Name(form->Image3), "Робот") << "the picture coming from the right";
+    EXPECT_EQ(Name(form->Image2), "Самолет");
+    EXPECT_TRUE(errors.empty()) << LastMessage();
+}
+
+TEST_F(LessonAccessibility, EnglishLessonIsAnnouncedInEnglishAndBack)
+{
+    form->ComboBox1->setEditText(QStringLiteral("Яхта"));
+    Press(form->xpCheckBox2);
+    EXPECT_TRUE(form->xpCheckBox2->Checked());
+    EXPECT_TRUE(Reader(form->xpCheckBox2)->state().disabled);
+    EXPECT_FALSE(Reader(form->xpCheckBox1)->state().disabled);
+    EXPECT_EQ(Name(form->xpButton1), "Start");
+    EXPECT_EQ(Name(form->Edit1), "Time t, upper lane");
+    EXPECT_EQ(Name(form->Edit6), "Distance s, lower lane");
+    EXPECT_EQ(Name(form->ComboBox2->lineEdit()), "Object, lower lane");
+    EXPECT_EQ(Name(form->CheckBox1), "Towards");
+    EXPECT_EQ(Name(form->Panel7), "Lower lane");
+    EXPECT_EQ(Name(form->Image1), "Yacht") << "the picture stays, its name follows the language";
+    EXPECT_EQ(Reader(form->xpCheckBox1)->text(QAccessible::Description).toStdString(), "Russian language");
+
+    form->ComboBox1->setEditText(QStringLiteral("Plane"));
+    EXPECT_EQ(Name(form->Image1), "Plane");
+    Press(form->xpCheckBox1);
+    EXPECT_EQ(Name(form->xpButton1), "Старт");
+    EXPECT_EQ(Name(form->Edit1), "Время t, верхняя дорожка");
+    EXPECT_EQ(Name(form->Image1), "Самолет");
+    EXPECT_TRUE(errors.empty()) << LastMessage();
+}
+
+TEST_F(LessonAccessibility, PressingStartThroughTheReaderRunsTheLesson)
+{
+    Type(form->Edit1, "3");
+    Type(form->Edit2, "60");
+    Press(form->xpButton1);
+    EXPECT_TRUE(errors.empty()) << LastMessage();
+    EXPECT_EQ(Text(form->Edit3), "180");
+    EXPECT_TRUE(form->Timer1->Enabled());
+}

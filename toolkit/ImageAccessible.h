@@ -1,0 +1,6 @@
+// Screen readers meet a TImage as a picture (role Graphic) whose description is its
+// accessible name: whoever puts a picture in the image names what it shows.
+#pragma once
+
+// Call once the application object exists; calling again changes nothing.
+void InstallImageAccessibility();
