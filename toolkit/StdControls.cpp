@@ -166,9 +166,13 @@ void TMemo::SetLine(int index, std::string_view text)
     QTextBlock block = document()->findBlockByNumber(index);
     if (!block.isValid())
         return;
+    // A line the program writes is no step the pupil can undo, and keeping it in the
+    // undo history would grow it with every language switch.
+    document()->setUndoRedoEnabled(false);
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(ToQ(text));
+    document()->setUndoRedoEnabled(true);
 }
 
 std::vector<std::string> TMemo::Lines() const
