@@ -1,0 +1,161 @@
+// Animation: the CPU time of one tick with both lanes running (both tick handlers and
+// the repaint that follows), and the painting done while idle: with row 2 pinned and
+// nothing else changing, ten seconds of the real event loop should repaint no lane.
+//
+//   bench_animation [ticks]   (run from the repository root: pictures come from dris/)
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "app/AboutForm.h"
+#include "app/CribSheetForm.h"
+#include "app/MainForm.h"
+#include "app/UiFonts.h"
+#include "bench/BenchTable.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+// Counts paint events, separately for the lane widgets and for every other widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::set<QObject*> lanes) : lanes_(std::move(lanes)) {}
+
+    int Lanes = 0;
+    int Others = 0;
+
+    void Reset() { Lanes = Others = 0; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++(lanes_.count(watched) ? Lanes : Others);
+        return false;
+    }
+
+private:
+    std::set<QObject*> lanes_;
+};
+
+void Settle(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void ChooseObject(TForm1& form, TComboBox* list, const char* name)
+{
+    list->SetText(name);
+    Guarded(list, [&] {
+        if (list == form.ComboBox1)
+            form.ComboBox1Change(list);
+        else
+            form.ComboBox2Change(list);
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const int ticks = argc > 1 ? std::atoi(argv[1]) : 5000;
+
+    TApplication app(argc, argv);
+    MapLayoutFont();
+    app.SetTitle("Velmora 1.0");
+    int errors = 0;
+    app.SetErrorHook([&](QObject*, const Exception& error) {
+        ++errors;
+        std::fprintf(stderr, "bench_animation: unexpected error: %s\n", error.Message().c_str());
+    });
+
+    TForm1 form;
+    TForm2 about;
+    TForm3 cribSheet;
+    form.SetSecondaryWindows(&about, &cribSheet);
+    PaintCounter paints({form.Image1, form.Image2, form.Image3, form.Panel6, form.Panel7});
+    app.installEventFilter(&paints);
+    int timer2Ticks = 0;
+    const TNotifyEvent timer2Tick = form.Timer2->OnTimer;
+    form.Timer2->OnTimer = [&](QObject* sender) {
+        ++timer2Ticks;
+        timer2Tick(sender);
+    };
+    form.show();
+    Settle(300);
+
+    // Idle: Timer2 runs from start-up with step 0, so row 2 is pinned. Give it a
+    // picture, let its first tick put it at its rest place, then watch ten seconds.
+    ChooseObject(form, form.ComboBox2, "Грузовик");
+    Settle(500);
+    paints.Reset();
+    timer2Ticks = 0;
+    Settle(10000);
+    const int idleLanePaints = paints.Lanes;
+    const int idleOtherPaints = paints.Others;
+    const int idleTicks = timer2Ticks;
+
+    // Both lanes running; the ticks are driven here, one after the other, each followed
+    // by the repaint the event loop would do.
+    ChooseObject(form, form.ComboBox1, "Самолет");
+    form.Edit1->SetText("3");
+    form.Edit2->SetText("60");
+    form.Edit4->SetText("3");
+    form.Edit5->SetText("40");
+    Guarded(form.xpButton1, [&] { form.xpButton1Click(form.xpButton1); });
+    if (!form.Timer1->Enabled() || !form.Timer2->Enabled()) {
+        std::fprintf(stderr, "bench_animation: the start did not set both lanes running\n");
+        return 1;
+    }
+    form.Timer1->SetEnabled(false);
+    form.Timer2->SetEnabled(false);
+    QCoreApplication::processEvents();
+
+    auto tick = [&] {
+        form.Timer1Timer(form.Timer1);
+        form.Timer2Timer(form.Timer2);
+    };
+    for (int i = 0; i < 200; ++i) {
+        tick();
+        QCoreApplication::processEvents();
+    }
+
+    double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    for (int i = 0; i < ticks; ++i)
+        tick();
+    const double handlersOnly = (Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu) / ticks;
+    QCoreApplication::processEvents();
+
+    paints.Reset();
+    cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    for (int i = 0; i < ticks; ++i) {
+        tick();
+        QCoreApplication::processEvents();
+    }
+    const double withRepaint = (Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu) / ticks;
+    const double lanePaintsPerTick = static_cast<double>(paints.Lanes) / ticks;
+
+    const std::string perTicks = " (" + std::to_string(ticks) + " ticks)";
+    PrintBenchRow({"Tick, both lanes, handlers only" + perTicks, Format("%.1f us CPU", handlersOnly * 1e6),
+                   "100 ms tick period", Format("%.4f %% of a tick", handlersOnly / 0.1 * 100), "", true});
+    PrintBenchRow({"Tick, both lanes, handlers + repaint" + perTicks, Format("%.1f us CPU", withRepaint * 1e6),
+                   "100 ms tick period",
+                   Format("%.3f %% of a tick", withRepaint / 0.1 * 100) + Format(", %.1f lane paints per tick",
+                                                                                 lanePaintsPerTick),
+                   "", true});
+    PrintBenchRow({"Idle 10 s, row 2 pinned (" + std::to_string(idleTicks) + " Timer2 ticks)",
+                   std::to_string(idleLanePaints) + " lane/panel paints", "0 paints",
+                   std::to_string(idleOtherPaints) + " paints of other widgets", "0 lane/panel paints",
+                   idleLanePaints == 0 && idleTicks > 0});
+    return errors == 0 ? 0 : 1;
+}

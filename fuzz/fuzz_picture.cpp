@@ -1,0 +1,92 @@
+// Fuzzes the JPEG picture loader with arbitrary bytes: mutated JPEG files, bitmaps
+// given a .jpg name, anything. Checked:
+//   - loading the bytes (header parse) and decoding them return or throw EJPEG
+//     "JPEG error #<n>" with n one of libjpeg's message codes; nothing else escapes;
+//   - a rejected load leaves the picture as it was;
+//   - a decoded bitmap is 8 or 24 bits per pixel, of the size the header gave, with
+//     room for every row and, at 8 bits, a palette of 1 to 236 colours;
+//   - nothing leaks and no memory is touched out of bounds (the sanitizers).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "runtime/Errors.h"
+#include "runtime/JpegPicture.h"
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace {
+
+[[noreturn]] void Fault()
+{
+    std::abort();
+}
+
+void Check(bool condition)
+{
+    if (!condition)
+        Fault();
+}
+
+// Decoding a forged size of gigapixels only costs time here; the refusal of sizes
+// beyond the memory limit is covered by the unit tests.
+constexpr int64_t MostPixelsDecoded = 16 * 1024 * 1024;
+
+void CheckJpegMessage(const EJPEG& error)
+{
+    const std::string& message = error.Message();
+    const std::string prefix = "JPEG error #";
+    Check(message.compare(0, prefix.size(), prefix) == 0);
+    const std::string digits = message.substr(prefix.size());
+    Check(!digits.empty() && digits.size() <= 4 && digits.find_first_not_of("0123456789") == std::string::npos);
+    const int code = std::atoi(digits.c_str());
+    Check(code > 0 && code < JMSG_LASTMSGCODE);
+}
+
+void CheckBitmap(const JpegBitmap& bitmap, const JpegPicture& picture)
+{
+    if (bitmap.BitsPerPixel == 0) {
+        Check(bitmap.Pixels.empty());
+        return;
+    }
+    Check(bitmap.BitsPerPixel == 8 || bitmap.BitsPerPixel == 24);
+    Check(bitmap.Width == picture.Width() && bitmap.Height == picture.Height());
+    Check(bitmap.Pixels.size() == bitmap.BytesPerRow() * static_cast<std::size_t>(bitmap.Height));
+    if (bitmap.BitsPerPixel == 8)
+        Check(!bitmap.Palette.empty() && bitmap.Palette.size() <= 236);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    try {
+        JpegPicture picture;
+        try {
+            picture.LoadFromBytes(std::vector<unsigned char>(data, data + size));
+        } catch (const EJPEG& error) {
+            CheckJpegMessage(error);
+            Check(picture.Bytes().empty() && picture.Width() == 0 && picture.Height() == 0);
+            return 0;
+        }
+        Check(picture.Bytes().size() == size);
+        if (int64_t{picture.Width()} * picture.Height() > MostPixelsDecoded)
+            return 0;
+        // Either output: the paletted one of a small-colour screen, or true colour.
+        const bool smallColourScreen = size % 2 == 1;
+        JpegBitmap bitmap;
+        try {
+            picture.Decode(bitmap, smallColourScreen);
+        } catch (const EJPEG& error) {
+            CheckJpegMessage(error);
+        }
+        CheckBitmap(bitmap, picture);
+    } catch (...) {
+        Fault();
+    }
+    return 0;
+}
