@@ -105,7 +105,6 @@ TxpCheckBox* MakeLanguageBox(QWidget* parent, QRect box, std::string_view captio
 void TForm1::CreateControls()
 {
     setWindowTitle(QStringLiteral("Velmora 1.0"));
-    setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
     setFont(UiFont(11, false));
 
     Client = new QWidget(this);

@@ -3,16 +3,13 @@
 #include "app/AboutForm.h"
 #include "app/CribSheetForm.h"
 #include "app/MainForm.h"
-#include "app/UiFonts.h"
+#include "app/Startup.h"
 #include "toolkit/Application.h"
-#include "xpcontrols/XpAccessible.h"
 
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
-    InstallXpAccessibility();
-    MapLayoutFont();
-    app.SetTitle("Velmora 1.0");
+    PrepareApplication(app);
 
     TForm1 form1;
     TForm2 form2;

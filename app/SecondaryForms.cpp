@@ -1,6 +1,5 @@
 // The layouts of the About window and the crib sheet.
 #include <QApplication>
-#include <QIcon>
 
 #include "app/AboutForm.h"
 #include "app/CribSheetForm.h"
@@ -19,7 +18,6 @@ void MakeFixedWindow(QWidget* window, const char* caption, int width, int height
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window->setWindowTitle(QString::fromUtf8(caption));
-    window->setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
     window->setFixedSize(width, height);
     window->setFont(UiFont(11, false));
     QPalette p = window->palette();

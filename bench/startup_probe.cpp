@@ -3,15 +3,14 @@
 #include "app/AboutForm.h"
 #include "app/CribSheetForm.h"
 #include "app/MainForm.h"
-#include "app/UiFonts.h"
+#include "app/Startup.h"
 #include "bench/StartupReport.h"
 #include "toolkit/Application.h"
 
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
-    MapLayoutFont();
-    app.SetTitle("Velmora 1.0");
+    PrepareApplication(app);
 
     TForm1 form1;
     TForm2 form2;
