@@ -53,7 +53,7 @@ void CheckBitmap(const JpegBitmap& bitmap, const JpegPicture& picture)
         Check(bitmap.Pixels.empty());
         return;
     }
-    Check(bitmap.BitsPerPixel == 8 || bitmap.BitsPerPixel == 24);
+    Check(bitmap.BitsPerPixel == 8 || bitmap.BitsPerPixel == 32);
     Check(bitmap.Width == picture.Width() && bitmap.Height == picture.Height());
     Check(bitmap.Pixels.size() == bitmap.BytesPerRow() * static_cast<std::size_t>(bitmap.Height));
     if (bitmap.BitsPerPixel == 8)

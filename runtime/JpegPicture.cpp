@@ -120,13 +120,16 @@ int DecodeJpeg(const unsigned char* data, std::size_t size, bool smallColourScre
     decompressor.scale_num = 1;
     decompressor.scale_denom = 1;
     decompressor.do_block_smoothing = TRUE;
-    // Colour pictures always come out as RGB; one the library cannot convert
-    // (CMYK, say) then fails here instead of filling the bitmap with four-byte pixels.
-    if (decompressor.out_color_space != JCS_GRAYSCALE)
-        decompressor.out_color_space = JCS_RGB;
+    // A palette is made from RGB; otherwise colour pictures come out as blue, green,
+    // red and a filler byte, the screen's own 32-bit layout, so drawing needs neither a
+    // copy nor a conversion. One the library cannot convert (CMYK, say) fails here.
     if (smallColourScreen || decompressor.out_color_space == JCS_GRAYSCALE) {
+        if (decompressor.out_color_space != JCS_GRAYSCALE)
+            decompressor.out_color_space = JCS_RGB;
         decompressor.quantize_colors = TRUE;
         decompressor.desired_number_of_colors = 236;
+    } else {
+        decompressor.out_color_space = JCS_EXT_BGRX;
     }
 
     jpeg_start_decompress(&decompressor);

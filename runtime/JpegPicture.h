@@ -18,7 +18,7 @@
 struct JpegBitmap {
     int Width = 0;
     int Height = 0;
-    int BitsPerPixel = 0; // 24: R, G, B bytes; 8: palette indices; 0 while unsized
+    int BitsPerPixel = 0; // 32: B, G, R, 0xFF bytes; 8: palette indices; 0 while unsized
     std::vector<unsigned char> Pixels;
     std::vector<std::array<unsigned char, 3>> Palette; // RGB, for 8 bits per pixel
 
@@ -43,7 +43,7 @@ public:
 
     // Decodes at full size with block smoothing. The output is 8 bits per pixel with
     // a palette of at most 236 colours on a screen of 8 bits or fewer, and for a
-    // grayscale picture; otherwise 24-bit RGB. The bitmap is sized as soon as the
+    // grayscale picture; otherwise 32-bit (blue, green, red, filler), the screen's layout. The bitmap is sized as soon as the
     // output size is known and filled row by row; if the data fails part way, the
     // rows decoded so far stay (the rest is zero) and EJPEG is thrown.
     void Decode(JpegBitmap& bitmap, bool smallColourScreen) const;

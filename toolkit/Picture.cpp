@@ -22,18 +22,23 @@ bool SmallColourScreen()
     return small;
 }
 
-QImage ToImage(const JpegBitmap& pixels)
+// The decoded pixels as an image to draw. Colour rows are already in the screen's
+// 32-bit layout and are handed over without a copy.
+QImage ToImage(JpegBitmap&& pixels)
 {
-    const bool paletted = pixels.BitsPerPixel == 8;
-    QImage image(pixels.Width, pixels.Height, paletted ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    if (pixels.BitsPerPixel == 32) {
+        auto* rows = new std::vector<unsigned char>(std::move(pixels.Pixels));
+        return QImage(rows->data(), pixels.Width, pixels.Height, static_cast<qsizetype>(pixels.BytesPerRow()),
+                      QImage::Format_RGB32, [](void* owned) { delete static_cast<std::vector<unsigned char>*>(owned); },
+                      rows);
+    }
+    QImage image(pixels.Width, pixels.Height, QImage::Format_Indexed8);
     if (image.isNull())
         return image;
-    if (paletted) {
-        QList<QRgb> colours;
-        for (const auto& entry : pixels.Palette)
-            colours.append(qRgb(entry[0], entry[1], entry[2]));
-        image.setColorTable(colours);
-    }
+    QList<QRgb> colours;
+    for (const auto& entry : pixels.Palette)
+        colours.append(qRgb(entry[0], entry[1], entry[2]));
+    image.setColorTable(colours);
     for (int y = 0; y < pixels.Height; ++y)
         std::memcpy(image.scanLine(y), &pixels.Pixels[pixels.BytesPerRow() * std::size_t(y)], pixels.BytesPerRow());
     // Drawn at every repaint, converted once.
@@ -111,7 +116,7 @@ void TJPEGImage::Draw(QPainter& painter, const QRect& rect)
             failure = std::current_exception();
         }
         if (pixels.BitsPerPixel != 0) {
-            bitmap_ = ToImage(pixels);
+            bitmap_ = ToImage(std::move(pixels));
         } else if (Width() > 0 && Height() > 0) {
             // Failed before the first row: the picture still covers what its header
             // promised, so an opaque control paints every one of its pixels.

@@ -54,7 +54,7 @@ Rgb PixelAt(const JpegBitmap& bitmap, int x, int y)
         const auto& entry = bitmap.Palette.at(*pixel);
         return {entry[0], entry[1], entry[2]};
     }
-    return {pixel[0], pixel[1], pixel[2]};
+    return {pixel[2], pixel[1], pixel[0]};
 }
 
 void ExpectNear(Rgb actual, Rgb expected, int tolerance)
@@ -349,8 +349,9 @@ TEST(JpegPictureDecode, TwoColoursAtFullSize)
     picture.Decode(bitmap, false);
     EXPECT_EQ(bitmap.Width, 144);
     EXPECT_EQ(bitmap.Height, 40);
-    EXPECT_EQ(bitmap.BitsPerPixel, 24);
-    EXPECT_EQ(bitmap.Pixels.size(), 144u * 40u * 3u);
+    EXPECT_EQ(bitmap.BitsPerPixel, 32);
+    EXPECT_EQ(bitmap.Pixels.size(), 144u * 40u * 4u);
+    EXPECT_EQ(bitmap.Pixels[3], 0xFF) << "the filler byte is opaque";
     ExpectNear(PixelAt(bitmap, 10, 5), {220, 20, 20}, 6);
     ExpectNear(PixelAt(bitmap, 130, 35), {20, 20, 220}, 6);
 }
