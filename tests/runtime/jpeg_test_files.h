@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <stdexcept>
 #include <string>
@@ -139,5 +140,18 @@ public:
 private:
     std::filesystem::path previous_;
 };
+
+// The message of the error of the given kind that the action raises.
+template <typename Error, typename Action>
+std::string MessageOf(Action action)
+{
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.Message();
+    }
+    ADD_FAILURE() << "no error raised";
+    return {};
+}
 
 } // namespace testpics

@@ -16,18 +16,6 @@ using namespace testpics;
 
 namespace {
 
-template <typename Error, typename Action>
-std::string MessageOf(Action action)
-{
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    ADD_FAILURE() << "no error raised";
-    return {};
-}
-
 std::string JpegError(int code)
 {
     return "JPEG error #" + std::to_string(code);

@@ -93,18 +93,6 @@ std::vector<unsigned char> BmpBytes(int width, int height, QColor colour)
     return {bytes.begin(), bytes.end()};
 }
 
-template <typename Error, typename Action>
-std::string MessageOf(Action action)
-{
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    ADD_FAILURE() << "no error raised";
-    return {};
-}
-
 } // namespace
 
 // ---- where the picture lands ----
