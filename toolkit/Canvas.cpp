@@ -335,3 +335,16 @@ void TCanvas::DrawFocusRect(const TRect& rect)
             invertIfEven(rect.Right - 1, y);
     }
 }
+
+void Frame3D(TCanvas& canvas, TRect& rect, TColor top, TColor bottom, int width)
+{
+    canvas.Pen().Width = 1;
+    for (; width > 0; --width) {
+        const int right = rect.Right - 1, lower = rect.Bottom - 1;
+        canvas.Pen().Color = top;
+        canvas.Polyline({{rect.Left, lower}, {rect.Left, rect.Top}, {right, rect.Top}});
+        canvas.Pen().Color = bottom;
+        canvas.Polyline({{right, rect.Top}, {right, lower}, {rect.Left - 1, lower}});
+        rect = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
+    }
+}

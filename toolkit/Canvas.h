@@ -144,3 +144,9 @@ private:
     TFont font_;
     TPoint penPos_;
 };
+
+// The classic 3-D frame: `width` one-pixel rings from the rectangle's edge inwards,
+// each with `top` on its left and top lines and `bottom` on its right and bottom
+// lines (the top-right and bottom-left corners are `bottom`). Shrinks `rect` by the
+// rings drawn, so a second call draws the next ring inside.
+void Frame3D(TCanvas& canvas, TRect& rect, TColor top, TColor bottom, int width);

@@ -1,13 +1,16 @@
 #include "toolkit/StdControls.h"
 
+#include <QAbstractItemView>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "toolkit/Application.h"
+#include "toolkit/Canvas.h"
 
 namespace {
 QString ToQ(std::string_view text)
@@ -79,17 +82,27 @@ std::string TEdit::Text() const
 void TEdit::SetText(std::string_view text)
 {
     setText(ToQ(text));
+    // Qt leaves the caret after the last character, scrolling a long value's start out.
+    setCursorPosition(0);
 }
 
 TComboBox::TComboBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // Qt's lists take the focus from the wheel; here the wheel never moves the focus.
+    setFocusPolicy(Qt::StrongFocus);
     // Typing must not jump to a matching item: the lesson reads every keystroke.
     setCompleter(nullptr);
     connect(this, &QComboBox::editTextChanged, this, [this] {
+        FollowTextWithCurrentItem();
         if (!quiet_ && OnChange)
             Guarded(this, [this] { OnChange(this); });
+    });
+    // A picked item's text shows from its start; a text the pupil is typing is left alone.
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        if (!following_ && lineEdit())
+            lineEdit()->setCursorPosition(0);
     });
 }
 
@@ -100,29 +113,71 @@ std::string TComboBox::Text() const
 
 void TComboBox::SetText(std::string_view text)
 {
-    quiet_ = true;
-    setEditText(ToQ(text));
-    quiet_ = false;
+    WriteText(ToQ(text));
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items)
 {
-    quiet_ = true;
     const QString text = currentText();
+    quiet_ = true;
     clear();
     for (const auto& item : items)
         addItem(ToQ(item));
-    setEditText(text);
     quiet_ = false;
+    WriteText(text);
 }
 
 void TComboBox::SetItem(int index, std::string_view text)
 {
-    quiet_ = true;
     const QString current = currentText();
+    quiet_ = true;
     setItemText(index, ToQ(text));
-    setEditText(current);
     quiet_ = false;
+    WriteText(current);
+}
+
+void TComboBox::WriteText(const QString& text)
+{
+    quiet_ = true;
+    setEditText(text);
+    quiet_ = false;
+    FollowTextWithCurrentItem();
+    if (lineEdit())
+        lineEdit()->setCursorPosition(0);
+}
+
+// The open list highlights, and the arrow keys step from, the item the text names.
+void TComboBox::FollowTextWithCurrentItem()
+{
+    const int named = findText(currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (named < 0 || named == currentIndex())
+        return;
+    // The item's text is the edit's text already, so the edit and its caret stay as they are.
+    following_ = true;
+    setCurrentIndex(named);
+    following_ = false;
+}
+
+void TComboBox::showPopup()
+{
+    // Every name reads whole in the open list; the closed list keeps its own width.
+    QAbstractItemView* list = view();
+    int widest = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+    if (count() > maxVisibleItems())
+        widest += list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(widest);
+    QComboBox::showPopup();
+}
+
+void TComboBox::wheelEvent(QWheelEvent* event)
+{
+    // The wheel belongs to the focused control: over a list the pupil is not using it
+    // does what it does over the list's parent.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent)
@@ -135,16 +190,38 @@ TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent)
 
 TPanel::TPanel(QWidget* parent) : QFrame(parent)
 {
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setLineWidth(1);
+    // The bevels are painted here, not by Qt's frame styles, which draw them as pairs.
+    setFrameStyle(QFrame::NoFrame);
     setAutoFillBackground(true);
+}
+
+void TPanel::paintEvent(QPaintEvent*)
+{
+    TCanvas canvas;
+    canvas.Begin(*this);
+    TRect box{0, 0, width(), height()};
+    Frame3D(canvas, box, clBtnHighlight, clBtnShadow, 1); // raised outer bevel
+    Frame3D(canvas, box, clBtnShadow, clBtnHighlight, 1); // lowered inner bevel
+    canvas.End();
 }
 
 TBevel::TBevel(QWidget* parent) : QFrame(parent)
 {
-    setFrameStyle(QFrame::Box | QFrame::Sunken);
-    setLineWidth(1);
+    setFrameStyle(QFrame::NoFrame);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TBevel::paintEvent(QPaintEvent*)
+{
+    TCanvas canvas;
+    canvas.Begin(*this);
+    const int right = width() - 1;
+    const int bottom = height() - 1;
+    canvas.Pen().Color = clBtnShadow;
+    canvas.Polyline({{0, bottom}, {0, 0}, {right, 0}});
+    canvas.Pen().Color = clBtnHighlight;
+    canvas.Polyline({{right, 0}, {right, bottom}, {0, bottom}});
+    canvas.End();
 }
 
 TMemo::TMemo(QWidget* parent) : QTextEdit(parent)

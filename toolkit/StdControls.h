@@ -45,11 +45,18 @@ class TEdit : public QLineEdit {
 public:
     explicit TEdit(QWidget* parent);
     std::string Text() const;
+    // A text the program writes shows from its first character (caret at 0), so a
+    // long value shows its beginning, not its tail.
     void SetText(std::string_view text);
 };
 
 // A drop-down list with editable text: OnChange runs on every change of the text,
 // whether an item was picked or a key typed.
+//   - Text written by the program or by a pick shows from its first character.
+//   - The highlighted item follows the text whenever the text is one of the items.
+//   - The wheel steps through the items only while the list has the keyboard focus;
+//     otherwise it goes on to the parent.
+//   - The open list is wide enough for its longest item.
 class TComboBox : public QComboBox {
 public:
     explicit TComboBox(QWidget* parent);
@@ -59,10 +66,19 @@ public:
     void SetItems(const std::vector<std::string>& items);
     // Replaces one item's text in place.
     void SetItem(int index, std::string_view text);
+    void showPopup() override;
     TNotifyEvent OnChange;
 
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
+    // Writes the text quietly and shows it from its start.
+    void WriteText(const QString& text);
+    void FollowTextWithCurrentItem();
+
     bool quiet_ = false;
+    bool following_ = false;
 };
 
 // A standard check box: OnClick runs on every change of its state, by the user or
@@ -75,16 +91,23 @@ public:
     TNotifyEvent OnClick;
 };
 
-// A panel with a raised outer and a lowered inner bevel.
+// A panel with a raised outer and a lowered inner bevel, one pixel each, in the
+// desktop's light and shadow colours.
 class TPanel : public QFrame {
 public:
     explicit TPanel(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
-// A lowered box frame.
+// A lowered box: one line, shadow on the top and left, light on the bottom and right.
 class TBevel : public QFrame {
 public:
     explicit TBevel(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A multi-line edit whose lines are set and read as a whole.

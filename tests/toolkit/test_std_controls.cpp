@@ -1,0 +1,193 @@
+// Where the standard controls and forms behave as the lesson's desktop does rather
+// than as Qt does by default: caret, current item, wheel, frames, activation, focus.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "toolkit/Color.h"
+#include "toolkit/CustomControl.h"
+#include "toolkit/Form.h"
+#include "toolkit/StdControls.h"
+
+namespace {
+
+const std::string LongValue = "1,42857142857143";
+
+// A shown window holding a 121-pixel edit and a 145-pixel list of long and short names.
+struct Row {
+    Row()
+    {
+        window.resize(400, 200);
+        edit->setGeometry(10, 10, 121, 28);
+        list->setGeometry(10, 50, 145, 28);
+        list->SetItems({"Car", "Truck", "A very long object name indeed", "Empty"});
+        list->SetText("Empty");
+        list->OnChange = [this](QObject*) { ++changes; };
+        window.show();
+        window.activateWindow();
+        QApplication::setActiveWindow(&window);
+    }
+    TForm window;
+    TEdit* edit = new TEdit(&window);
+    TComboBox* list = new TComboBox(&window);
+    int changes = 0;
+};
+
+bool Turn(QWidget& target, int steps)
+{
+    const QPointF at(target.width() / 2.0, target.height() / 2.0);
+    QWheelEvent wheel(at, target.mapToGlobal(at), {}, {0, -120 * steps}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&target, &wheel);
+    return wheel.isAccepted();
+}
+
+QImage Grab(QWidget& widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+TEST(TextShownFromItsStart, WrittenTextsAndPicksStartAtTheFirstCharacterTypingDoesNot)
+{
+    Row row;
+    row.edit->SetText(LongValue);
+    EXPECT_EQ(row.edit->cursorPosition(), 0);
+    row.list->SetText("A very long object name indeed");
+    EXPECT_EQ(row.list->lineEdit()->cursorPosition(), 0);
+    row.list->setCurrentIndex(1); // a pick, as from the open list or the keys
+    EXPECT_EQ(row.list->lineEdit()->cursorPosition(), 0);
+
+    row.edit->setFocus();
+    row.edit->clear();
+    QTest::keyClicks(row.edit, "12,5");
+    EXPECT_EQ(row.edit->cursorPosition(), 4);
+    row.list->setFocus();
+    row.list->lineEdit()->selectAll();
+    QTest::keyClicks(row.list, "Truck"); // names an item as the last key lands
+    EXPECT_EQ(row.list->lineEdit()->cursorPosition(), 5);
+    QTest::keyClick(row.list, Qt::Key_Home);
+    EXPECT_EQ(row.list->lineEdit()->cursorPosition(), 0);
+}
+
+TEST(ListCurrentItem, FollowsTheTextWheneverTheTextIsAnItem)
+{
+    Row row;
+    EXPECT_EQ(row.list->currentIndex(), 3); // "Empty", set before any pick
+    row.list->SetText("Car");
+    EXPECT_EQ(row.list->currentIndex(), 0);
+    row.list->SetText("Nothing of the list");
+    EXPECT_EQ(row.list->currentIndex(), 0);
+    row.list->SetItem(1, "Lorry");
+    row.list->SetText("Lorry");
+    EXPECT_EQ(row.list->currentIndex(), 1);
+    row.list->setFocus();
+    row.list->lineEdit()->selectAll();
+    QTest::keyClicks(row.list, "Empty");
+    EXPECT_EQ(row.list->currentIndex(), 3);
+    QTest::keyClick(row.list, Qt::Key_Up); // steps from the item the text names
+    EXPECT_EQ(row.list->Text(), "A very long object name indeed");
+}
+
+TEST(ListWheel, OnlyTheFocusedListStepsAndAnUnusedOneLeavesTheWheelToItsParent)
+{
+    Row row;
+    row.edit->setFocus();
+    EXPECT_FALSE(Turn(*row.list, 1));
+    EXPECT_EQ(row.list->Text(), "Empty");
+    EXPECT_EQ(row.changes, 0);
+    EXPECT_TRUE(row.edit->hasFocus());
+
+    row.list->setFocus();
+    row.list->SetText("Car");
+    Turn(*row.list, 1);
+    EXPECT_EQ(row.list->Text(), "Truck");
+    EXPECT_EQ(row.changes, 1);
+}
+
+TEST(ListDropDown, OpenListFitsTheLongestItemClosedListKeepsItsWidth)
+{
+    Row row;
+    row.list->showPopup();
+    const int widest = row.list->view()->fontMetrics().horizontalAdvance("A very long object name indeed");
+    EXPECT_GT(row.list->view()->viewport()->width(), widest);
+    row.list->hidePopup();
+    EXPECT_EQ(row.list->width(), 145);
+}
+
+TEST(Frames, PanelAndLoweredBoxAreSingleLinesInTheSystemColours)
+{
+    const QRgb light = clBtnHighlight.ToQColor().rgb();
+    const QRgb shadow = clBtnShadow.ToQColor().rgb();
+    TPanel panel(nullptr);
+    panel.resize(20, 10);
+    QPalette p = panel.palette();
+    p.setColor(QPalette::Window, QColor(0, 0, 255));
+    panel.setPalette(p);
+    const QImage lane = Grab(panel);
+    const QRgb inside = QColor(0, 0, 255).rgb();
+    struct Case {
+        int x, y;
+        QRgb expected;
+    };
+    // Raised outer ring, lowered inner ring, then the panel's own colour.
+    for (const Case& c : std::vector<Case>{{0, 5, light}, {5, 0, light}, {0, 0, light}, {19, 0, shadow},
+                                           {0, 9, shadow}, {19, 5, shadow}, {5, 9, shadow}, {1, 5, shadow},
+                                           {5, 1, shadow}, {18, 1, light}, {18, 5, light}, {5, 8, light},
+                                           {1, 8, light}, {2, 5, inside}, {17, 7, inside}})
+        EXPECT_EQ(lane.pixel(c.x, c.y), c.expected) << "panel pixel " << c.x << ", " << c.y;
+
+    QWidget backing;
+    backing.resize(20, 10);
+    backing.setAutoFillBackground(true);
+    backing.setPalette(p);
+    TBevel box(&backing);
+    box.setGeometry(0, 0, 20, 10);
+    const QImage frame = Grab(backing);
+    for (const Case& c : std::vector<Case>{{0, 5, shadow}, {0, 9, shadow}, {5, 0, shadow}, {19, 0, light},
+                                           {19, 5, light}, {5, 9, light}, {1, 5, inside}, {5, 1, inside},
+                                           {18, 5, inside}, {5, 8, inside}})
+        EXPECT_EQ(frame.pixel(c.x, c.y), c.expected) << "bevel pixel " << c.x << ", " << c.y;
+}
+
+TEST(FormActivation, OnlyComingFromAnotherFormActivatesNotABoxOrAnotherProgram)
+{
+    TForm main;
+    TForm other;
+    QWidget box; // a message box, say: no form
+    int activations = 0;
+    main.OnActivate = [&](QObject* sender) {
+        EXPECT_EQ(sender, &main);
+        ++activations;
+    };
+    for (QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&other), &box})
+        w->show();
+    QApplication::setActiveWindow(&main);
+    EXPECT_EQ(activations, 1);
+    QApplication::setActiveWindow(&box);
+    QApplication::setActiveWindow(&main);
+    QApplication::setActiveWindow(nullptr); // another program's window
+    QApplication::setActiveWindow(&main);
+    EXPECT_EQ(activations, 1);
+    QApplication::setActiveWindow(&other);
+    QApplication::setActiveWindow(&main);
+    EXPECT_EQ(activations, 2);
+}
+
+TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
+{
+    Row row;
+    TCustomControl control(&row.window);
+    control.SetTabStop(true);
+    control.show();
+    control.setFocus();
+    ASSERT_TRUE(control.hasFocus());
+    control.SetEnabled(false);
+    EXPECT_EQ(QApplication::focusWidget(), &row.window);
+}
