@@ -1,11 +1,10 @@
 // The About window: what the program is and who made it.
 #pragma once
 
-#include <QWidget>
-
+#include "toolkit/Form.h"
 #include "toolkit/StdControls.h"
 
-class TForm2 : public QWidget {
+class TForm2 : public TForm {
 public:
     TForm2();
 

@@ -1,11 +1,10 @@
 // The crib sheet: the formulas that connect distance, speed and time.
 #pragma once
 
-#include <QWidget>
-
+#include "toolkit/Form.h"
 #include "toolkit/StdControls.h"
 
-class TForm3 : public QWidget {
+class TForm3 : public TForm {
 public:
     TForm3();
 

@@ -44,6 +44,8 @@ void TForm1::SwitchLanguage(TxpCheckBox* chosen, TxpCheckBox* other, Language la
     chosen->SetEnabled(false);
     other->SetEnabled(true);
     other->SetChecked(false);
+    // Space switches straight back, and a typed key edits nothing.
+    other->setFocus(Qt::OtherFocusReason);
     WriteTexts(LanguageTable(language));
 }
 

@@ -61,6 +61,7 @@ void TForm1::ConnectHandlers()
     Label9->OnClick = bind(&TForm1::Label9Click);
     Label9->OnMouseMove = bind(&TForm1::Label9MouseMove);
     Label8->OnMouseMove = bind(&TForm1::Label8MouseMove);
+    OnActivate = bind(&TForm1::FormActivate);
     xpCheckBox1->OnClick = bind(&TForm1::xpCheckBox1Click);
     xpCheckBox2->OnClick = bind(&TForm1::xpCheckBox2Click);
     Image4->installEventFilter(this);
@@ -75,13 +76,6 @@ void TForm1::ConnectHandlers()
 
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] { TapAlt(this); });
-}
-
-bool TForm1::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        Guarded(this, [this] { FormActivate(this); });
-    return TForm::event(event);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

@@ -89,7 +89,6 @@ public:
     TTimer* Timer2 = nullptr;
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -10,6 +10,7 @@ int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
     PrepareApplication(app);
+    EnterPictureFolder();
 
     TForm1 form1;
     TForm2 form2;

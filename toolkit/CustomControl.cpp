@@ -101,6 +101,13 @@ bool TCustomControl::Enabled() const
     return !testAttribute(Qt::WA_ForceDisabled);
 }
 
+void TCustomControl::SetEnabled(bool enabled)
+{
+    if (!enabled && hasFocus())
+        window()->setFocus(Qt::OtherFocusReason);
+    setEnabled(enabled);
+}
+
 bool TCustomControl::TabStop() const
 {
     return (focusPolicy() & Qt::TabFocus) != 0;

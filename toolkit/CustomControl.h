@@ -52,7 +52,9 @@ public:
 
     // The control's own flag; a control on a disabled parent keeps it but gets no input.
     bool Enabled() const;
-    void SetEnabled(bool enabled) { setEnabled(enabled); }
+    // Disabling the focused control leaves the focus with its window: Qt would push it
+    // into the next control, where a typed key would edit a list or a field.
+    void SetEnabled(bool enabled);
 
     // Whether Tab stops at the control. It can still take the focus when asked.
     bool TabStop() const;

@@ -27,6 +27,10 @@ char32_t CharacterOf(const QKeyEvent& event)
     return 0;
 }
 
+// The form the program's input last went to; message boxes and other programs'
+// windows are not forms, so they never replace it.
+QPointer<TForm> activeForm;
+
 } // namespace
 
 TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -56,6 +60,16 @@ bool TForm::eventFilter(QObject* watched, QEvent* event)
     // Alt+character is an accelerator here, never text, whether or not a control claims it.
     OfferToControls([&](TCustomControl& c) { return c.DialogChar(character); });
     return true;
+}
+
+bool TForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && activeForm != this) {
+        activeForm = this;
+        if (OnActivate)
+            Guarded(this, [this] { OnActivate(this); });
+    }
+    return QWidget::event(event);
 }
 
 void TForm::SetModalResult(int result)

@@ -5,6 +5,10 @@
 //   - Alt+character is offered to every control of the window (DialogChar) before
 //     the focused control sees it, so an accelerator works wherever the focus is and
 //     an edit field never types it.
+// Activation is about the program's own windows: OnActivate runs when this window
+// becomes the program's active form, coming from another of its forms (or shown for
+// the first time). A message box closing, or the desktop switching back from another
+// program, gives the focus back to the active form without a new activation.
 #pragma once
 
 #include <QWidget>
@@ -32,7 +36,10 @@ public:
     // non-zero or it is closed (mrCancel), hides it and returns the result.
     int ShowModal();
 
+    std::function<void(QObject* sender)> OnActivate;
+
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,6 @@
 // The RU and EN boxes switch every text of the three windows.
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QTest>
 
@@ -32,6 +33,22 @@ TEST_F(LanguageSwitch, TheCurrentLanguageBoxIgnoresClicks)
     EXPECT_FALSE(form->xpCheckBox2->Enabled());
     EXPECT_FALSE(form->xpCheckBox1->Checked());
     EXPECT_TRUE(form->xpCheckBox1->Enabled());
+}
+
+TEST_F(LanguageSwitch, FocusGoesToTheBoxJustEnabledSoKeysEditNothing)
+{
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ToEnglish(); // by mouse
+    EXPECT_TRUE(form->xpCheckBox1->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_EQ(form->ComboBox1->Text(), "Car");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // by keyboard, back to Russian
+    EXPECT_TRUE(form->xpCheckBox1->Checked());
+    EXPECT_TRUE(form->xpCheckBox2->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_EQ(form->ComboBox1->Text(), "Автомобиль");
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(LanguageSwitch, EnglishRewritesAllThreeWindowsShownOrHidden)

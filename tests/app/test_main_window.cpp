@@ -103,11 +103,20 @@ TEST_F(MainWindow, LinkHighlightsUnderThePointerUntilTheStripIsCrossed)
     EXPECT_EQ(form->Label9->palette().color(QPalette::WindowText), white);
 }
 
-TEST_F(MainWindow, ActivationResetsOnlyTheUpperRun)
+TEST_F(MainWindow, ComingBackFromAnotherWindowResetsOnlyTheUpperRun)
 {
+    form->show();
+    about->show();
+    QWidget box; // the error box is no window of the lesson's
+    box.show();
+    QApplication::setActiveWindow(form.get());
     form->State.Pos1 = 120;
     form->State.Pos2 = 60;
-    form->FormActivate(form.get());
+    QApplication::setActiveWindow(&box);
+    QApplication::setActiveWindow(form.get());
+    EXPECT_EQ(form->State.Pos1, 120);
+    QApplication::setActiveWindow(about.get());
+    QApplication::setActiveWindow(form.get());
     EXPECT_EQ(form->State.Pos1, 0);
     EXPECT_EQ(form->State.Pos2, 60);
 }
