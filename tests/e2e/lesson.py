@@ -123,6 +123,15 @@ class MainWindow:
         """Leftmost pixel of the red car in the lane, in lane coordinates, or None."""
         return self.lane(raster, row).leftmost(is_car_red)
 
+    def object_list(self, raster, row):
+        """The closed list's text part, without its frame and arrow."""
+        x, y = OBJECT_LISTS[row]
+        return raster.crop(x + 3, self.menu_height + y + 3, LIST_SIZE[0] - 24, LIST_SIZE[1] - 6)
+
+    def wheel_down_over_list(self, row):
+        x, y = OBJECT_LISTS[row]
+        self.display.xdotool("mousemove", *self.screen(x + 40, y + LIST_SIZE[1] // 2), "click", 5)
+
     def field(self, raster, name):
         """The inside of a field, without its frame (which shows focus)."""
         x, y = FIELDS[name]

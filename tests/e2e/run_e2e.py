@@ -260,6 +260,7 @@ def scenario_error_box(s):
     fourth, _ = w.grab("after-box-2")
     c, e = car.left(third), car.left(fourth)
     check(c is not None and e is not None and e > c, f"the run did not go on after OK: {c} then {e}")
+    check(c >= b, f"closing the box sent the car back: it stood at {b} behind the box and at {c} after OK")
     check(w.field(fourth, "s2").differing_pixels(w.field(blank, "s2")) == 0, "the lower s field is no longer empty")
     check(w.field(fourth, "t2").differing_pixels(w.field(typed, "t2")) == 0, "the bad text was changed")
     check(w.field(fourth, "s1").differing_pixels(w.field(blank, "s1")) > 0, "the upper row was not completed")
@@ -296,6 +297,48 @@ def scenario_language(s):
         wait_until(lambda: titles() == russian, 3, "Russian window titles")
     except CheckFailed:
         raise CheckFailed(f"after RU the window titles are {titles()}, expected {russian}") from None
+
+
+def scenario_in_class(s):
+    """A long result shows its start, the wheel leaves an unused list alone, keys after a language switch edit nothing."""
+    d, w = s.display, s.window
+    # v = 7 and s = 10 give t = 1.42857142857143, longer than its field: the start shows.
+    w.type_into("v1", "7")
+    w.type_into("s1", "10")
+    w.type_into("t2", "1.4")  # the reference; a single value leaves row 2 alone
+    w.press_start()
+    time.sleep(0.5)
+    raster, _ = w.grab("long-result")
+    start, reference = w.field(raster, "t1").crop(0, 0, 22, 22), w.field(raster, "t2").crop(0, 0, 22, 22)
+    check(start.differing_pixels(reference) == 0, "the t field does not show the start of 1.42857142857143")
+
+    # The caret in the lower v field, the wheel turned over the lower list.
+    w.type_into("v2", "5")
+    before, _ = w.grab("before-wheel")
+    w.wheel_down_over_list(2)
+    time.sleep(0.5)
+    after, _ = w.grab("after-wheel")
+    check(w.object_list(after, 2).differing_pixels(w.object_list(before, 2)) == 0, "the wheel changed the lower list")
+    # Compared with the empty s field: the caret may blink in the v field.
+    check(w.field(after, "v2").differing_pixels(w.field(after, "s2")) > 30, "the wheel wiped the lower v field")
+    check(lane_is_empty(s, after, 2), "the wheel put an object into the lower lane")
+
+    # After a switch by mouse the focus is on the RU box: a letter edits nothing, Space switches back.
+    russian, _ = w.grab("russian")
+    w.click_centre(ENGLISH_BOX)
+    time.sleep(0.4)
+    english, _ = w.grab("english")
+    d.type("x")
+    time.sleep(0.4)
+    typed, _ = w.grab("letter-after-switch")
+    check(w.object_list(typed, 1).differing_pixels(w.object_list(english, 1)) == 0,
+          "a letter typed after the switch went into the upper list")
+    d.key("space")
+    time.sleep(0.4)
+    back, _ = w.grab("back-to-russian")
+    check(w.object_list(back, 1).differing_pixels(w.object_list(russian, 1)) == 0,
+          "Space on the focused RU box did not switch back to Russian")
+    check(w.object_list(back, 1).differing_pixels(w.object_list(english, 1)) > 0, "the upper list never read Car")
 
 
 def shows_computed_fraction(s, text):
@@ -359,7 +402,7 @@ def scenario_exit(s):
 
 
 def scenario_installed(s):
-    """The installed program, started from its desktop entry's folder, finds its pictures."""
+    """The installed program, started from its desktop entry's folder, finds its pictures in dris/ there."""
     d, w = s.display, s.window
     check(d.title(w.id) == TITLE, f"main window title is {d.title(w.id)!r}")
     raster, _ = w.grab("installed-start")
@@ -378,6 +421,11 @@ def scenario_installed(s):
     check(status == 0, f"exit status {status} after Выход")
 
 
+def scenario_installed_elsewhere(s):
+    """The installed program, started from a folder without dris/, works in its data folder."""
+    scenario_installed(s)
+
+
 # The desktop language a scenario runs under; the others run under C.UTF-8.
 LOCALES = {"decimal_comma": "ru_RU.UTF-8"}
 
@@ -390,10 +438,12 @@ SCENARIOS = {
     "error_box": scenario_error_box,
     "language": scenario_language,
     "secondary_windows": scenario_secondary_windows,
+    "in_class": scenario_in_class,
     "decimal_comma": scenario_decimal_comma,
     "decimal_point": scenario_decimal_point,
     "exit": scenario_exit,
     "installed": scenario_installed,
+    "installed_elsewhere": scenario_installed_elsewhere,
 }
 
 
@@ -483,7 +533,8 @@ def main():
     args = parser.parse_args()
 
     missing = missing_tools()
-    if args.scenario == "installed":
+    installing = args.scenario.startswith("installed")
+    if installing:
         missing += [t for t in ("desktop-file-validate", "appstreamcli") if shutil.which(t) is None]
     if missing:
         print(f"SKIPPED: missing {', '.join(missing)} (tools/setup-debian.sh installs them)")
@@ -493,7 +544,7 @@ def main():
         print(f"SKIPPED: the locale {wanted_locale} is not installed (tools/setup-debian.sh installs it)")
         return SKIPPED
 
-    staging = tempfile.mkdtemp(prefix="velmora-staging-") if args.scenario == "installed" else None
+    staging = tempfile.mkdtemp(prefix="velmora-staging-") if installing else None
     try:
         return run(args, parser, staging, wanted_locale)
     finally:
@@ -502,7 +553,7 @@ def main():
 
 
 def run(args, parser, staging, wanted_locale):
-    if args.scenario == "installed":
+    if staging is not None:
         entry = args.desktop_entry
         if entry is None:
             if not (args.cmake and args.build_dir):
@@ -514,14 +565,19 @@ def run(args, parser, staging, wanted_locale):
                 return 1
             entry = os.path.join(staging, "share", "applications", "velmora.desktop")
         try:
-            argv, cwd = installed_program(entry)
+            argv, pictures = installed_program(entry)
         except (CheckFailed, OSError) as failure:
             print(f"FAILED installed: {failure}")
             return 1
+        cwd = pictures
+        if args.scenario == "installed_elsewhere":  # as from a terminal in the home folder
+            cwd = os.path.join(staging, "home")
+            os.mkdir(cwd)
     else:
         if not args.program:
             parser.error("--program is needed")
         argv, cwd = [os.path.abspath(args.program)], REPOSITORY
+        pictures = cwd
 
     folder = os.path.join(args.screenshots, args.scenario)
     display = program = shots = None
@@ -532,7 +588,7 @@ def run(args, parser, staging, wanted_locale):
         program = Program(display, argv, cwd, os.path.join(folder, "program-output.txt"),
                           {"LC_ALL": wanted_locale} if wanted_locale else None)
         window = MainWindow(display, program, shots, program.wait_for_main_window(TITLE))
-        session = Session(display, shots, program, window, cwd)
+        session = Session(display, shots, program, window, pictures)
         if args.scenario == "screenshots":
             for target in make_screenshots(session, args.out or os.path.join(REPOSITORY, "docs")):
                 print(f"wrote {target}")
