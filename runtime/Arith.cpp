@@ -61,7 +61,7 @@ double ToDouble(Extended value)
     return stored;
 }
 
-int64_t Round(long double value)
+int64_t Round(Extended value)
 {
     // Rounded first, in the current mode (nearest, ties to even), so that the range test
     // sees the integer the conversion would deliver: 2^63 - 0.5 rounds up out of range.

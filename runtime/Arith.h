@@ -4,21 +4,13 @@
 //   CheckedDivide(7, 0)  throws EZeroDivide  "Floating point division by zero"
 //   CheckedDivide(0, 0)  throws EInvalidOp   "Invalid floating point operation"
 //   ToDouble(1e400L)     throws EOverflow    "Floating point overflow"
+//   Round(2.5L) -> 2   Round(3.5L) -> 4      Round(1e19L) throws EInvalidOp
 //   RoundToInt32(2.5L) -> 2                  RoundToInt32(3e9L) throws EInvalidOp
 #pragma once
 
 #include <cstdint>
-#include <limits>
 
-// The 80-bit x87 real (64-bit significand) that the lesson computes in. Everything in
-// runtime/ that depends on this (bit decoding, powers of ten, the x87 control and status
-// words around a conversion) relies on these checks.
-#if !defined(__x86_64__) && !defined(__i386__)
-#error "Extended arithmetic is written for the x87 unit of x86 processors"
-#endif
-using Extended = long double;
-static_assert(std::numeric_limits<Extended>::digits == 64,
-              "Extended must be the 80-bit x87 extended real (64-bit significand)");
+#include "runtime/Extended.h"
 
 // dividend / divisor. A nonzero number over zero throws EZeroDivide; 0 / 0, inf / inf or
 // any NaN throws EInvalidOp; a quotient beyond the extended range throws EOverflow.
@@ -35,3 +27,6 @@ double ToDouble(Extended value);
 // Round() of the value, kept as a 32-bit counter: a result outside the 32-bit range
 // throws EInvalidOp just as a result outside 64 bits does.
 int32_t RoundToInt32(Extended value);
+
+// Nearest, ties to even; beyond 64 bits or a NaN throws EInvalidOp.
+int64_t Round(Extended value);

@@ -3,7 +3,6 @@
 //   StrToInt("  12") -> 12        StrToInt("$FFFFFFFF") -> -1     StrToInt("12 ") throws
 //   StrToFloat("2,5") -> 2.5 (separator ",")                    StrToFloat("1E5000") throws
 //   FloatToStr(100.0L/7) -> "14,2857142857143"   FloatToStr(1e15) -> "1E15"
-//   Round(2.5L) -> 2   Round(3.5L) -> 4          Round(1e19L) throws EInvalidOp
 //
 // StrToInt and StrToFloat throw EConvertError with
 // "'<text>' is not a valid integer value" / "'<text>' is not a valid floating point value".
@@ -13,15 +12,15 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/Extended.h"
+
 int32_t StrToInt(std::string_view text);
 // Runs with the x87 exceptions masked and leaves the caller's control word and flags as
 // they were; a value beyond the extended range is an invalid text, underflow is silent.
-long double StrToFloat(std::string_view text);
+Extended StrToFloat(std::string_view text);
 // 15 significant digits, ties at the 16th digit away from zero; "INF", "-INF", "NAN";
 // zero and the denormals give "0". Never fails.
-std::string FloatToStr(long double value);
-// Nearest, ties to even; beyond 64 bits or a NaN throws EInvalidOp (see runtime/Arith.h).
-int64_t Round(long double value);
+std::string FloatToStr(Extended value);
 
 // The decimal separator every conversion reads and writes; "," on Russian systems.
 char DecimalSeparator();
