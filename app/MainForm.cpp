@@ -64,7 +64,6 @@ void TForm1::ConnectHandlers()
     OnActivate = bind(&TForm1::FormActivate);
     xpCheckBox1->OnClick = bind(&TForm1::xpCheckBox1Click);
     xpCheckBox2->OnClick = bind(&TForm1::xpCheckBox2Click);
-    Image4->installEventFilter(this);
 
     auto menu = [this](QAction* item, void (TForm1::*handler)(QObject*)) {
         connect(item, &QAction::triggered, this,
@@ -78,6 +77,8 @@ void TForm1::ConnectHandlers()
     connect(menuKey, &QShortcut::activated, this, [this] { TapAlt(this); });
 }
 
+// The form sees every event of the application (its accelerator filter), so the
+// background's mouse moves arrive here without a filter of their own.
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Image4 && event->type() == QEvent::MouseMove)

@@ -1,4 +1,5 @@
 // Choosing the object of a lane: the row starts over and shows the object's picture.
+#include "app/Lesson.h"
 #include "app/MainForm.h"
 #include "app/VehicleCatalogue.h"
 
@@ -41,7 +42,7 @@ void TForm1::ComboBox1Change(QObject*)
 {
     State.Pos1 = 0;
     Image1->SetVisible(true);
-    Image1->SetLeft(1);
+    Image1->SetLeft(Lesson::PictureRestLeft);
     Edit1->SetText("");
     Edit2->SetText("");
     Edit3->SetText("");
@@ -61,7 +62,7 @@ void TForm1::ComboBox2Change(QObject*)
     const std::string text = ComboBox2->Text();
     if (!CheckBox1->Checked()) {
         Image3->SetVisible(false);
-        Image2->SetLeft(1);
+        Image2->SetLeft(Lesson::PictureRestLeft);
         Image2->SetVisible(true);
         State.PictureName2 = MatchedPicture(text, State.PictureName2, false);
         if (!VehicleCatalogue::IsEmptyEntry(text)) {
@@ -72,7 +73,7 @@ void TForm1::ComboBox2Change(QObject*)
         }
     } else {
         Image3->SetVisible(true);
-        Image3->SetLeft(534);
+        Image3->SetLeft(Lesson::TowardsRestLeft);
         Image2->SetVisible(false);
         State.PictureName2 = MatchedPicture(text, State.PictureName2, true);
         if (!VehicleCatalogue::IsEmptyEntry(text)) {

@@ -1,4 +1,5 @@
-// A 100 ms-style timer whose ticks run through the application's catch point.
+// A timer (1000 ms unless given another interval) whose ticks run through the
+// application's catch point.
 #pragma once
 
 #include <QObject>

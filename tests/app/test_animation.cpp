@@ -80,26 +80,6 @@ TEST_F(Animation, HugeSpeedGivesAStepBeyondTheCounter)
     EXPECT_FALSE(form->Timer1->Enabled());
 }
 
-TEST_F(Animation, StepIsATenthOfTheSpeedRoundedToEven)
-{
-    const std::pair<const char*, int32_t> cases[] = {{"60", 6}, {"4", 0}, {"5", 0}, {"6", 1}, {"15", 2},
-                                                     {"25", 2}, {"35", 4}, {"45", 4}, {"-20", -2}};
-    for (const auto& [speed, step] : cases) {
-        Type(form->Edit1, "1");
-        Type(form->Edit2, speed);
-        Type(form->Edit3, "1");
-        PressStart();
-        EXPECT_EQ(form->State.Step1, step) << speed;
-    }
-    // A computed speed of 2,5 gives step 0.
-    Type(form->Edit1, "4");
-    Type(form->Edit2, "");
-    Type(form->Edit3, "10");
-    PressStart();
-    EXPECT_EQ(form->State.Step1, 0);
-    EXPECT_TRUE(errors.empty()) << LastMessage();
-}
-
 TEST_F(Animation, SingleObjectRunOvershootsTheTrackThenStops)
 {
     Type(form->Edit1, "3");
@@ -149,25 +129,6 @@ TEST_F(Animation, TwoRunsOfEqualTimesStopOnTheSameTick)
     EXPECT_EQ(moves1, 112);
     EXPECT_EQ(moves2, 112);
     EXPECT_EQ(tick, 113);
-}
-
-TEST_F(Animation, LimitsScaleTheShorterDistance)
-{
-    struct Case { const char* s1; const char* s2; int32_t limit1; int32_t limit2; };
-    const Case cases[] = {{"100", "100", 555, 555}, {"30", "100", 166, 555}, {"100", "30", 555, 166},
-                          {"10", "20", 278, 555}};
-    form->Image3->SetVisible(true); // towards mode counts as two-object mode too
-    for (const Case& c : cases) {
-        Type(form->Edit1, "1");
-        Type(form->Edit2, "10");
-        Type(form->Edit3, c.s1);
-        Type(form->Edit4, "1");
-        Type(form->Edit5, "10");
-        Type(form->Edit6, c.s2);
-        PressStart();
-        EXPECT_EQ(form->State.Limit1, c.limit1) << c.s1 << " / " << c.s2;
-        EXPECT_EQ(form->State.Limit2, c.limit2) << c.s1 << " / " << c.s2;
-    }
 }
 
 TEST_F(Animation, TowardsPictureComesFromTheRight)
