@@ -1,6 +1,8 @@
 // Draws every picture the lesson carries: the twelve lane objects (facing right in
 // dris/1.jpg … 12.jpg, mirrored in dris/101.jpg … 112.jpg), the default car and the
-// window background in resources/, and the program icon in several sizes.
+// window background in resources/, and the program icon in several sizes. Each lane
+// picture, the car and the background are also drawn at twice the size, as
+// NAME@2x.jpg beside NAME.jpg, for screens that scale the window by 2.
 //
 //   make_pictures <repository root>
 //
@@ -780,12 +782,14 @@ const LanePicture kLanePictures[] = {
     {{142, 60}, drawSpaceship},
 };
 
-QImage paintPicture(const LanePicture& picture)
+// The drawing at `scale` times its size: the same shapes over more pixels.
+QImage paintPicture(const LanePicture& picture, int scale)
 {
-    QImage image(picture.size, QImage::Format_RGB32);
+    QImage image(picture.size * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     picture.draw(painter);
     return image;
 }
@@ -793,18 +797,20 @@ QImage paintPicture(const LanePicture& picture)
 // ---------------------------------------------------------------------------
 // Window background and program icon
 
-// A band of blue, dark at the top and bottom edges and light in the middle.
-QImage paintBackground()
+// A band of blue, dark at the top and bottom edges and light in the middle; `scale`
+// times the 920 × 385 of the window's layout.
+QImage paintBackground(int scale)
 {
-    const int width = 920;
-    const int height = 385;
+    const int width = 920 * scale;
+    const int height = 385 * scale;
     const QColor edge(0, 50, 110);
     const QColor middle(70, 165, 235);
     QImage image(width, height, QImage::Format_RGB32);
     QPainter painter(&image);
     // A cosine profile has no crease at the light middle line, unlike a linear ramp.
     for (int y = 0; y < height; ++y) {
-        const double t = (1 - std::cos(2 * std::numbers::pi * y / (height - 1))) / 2;
+        const double at = static_cast<double>(y) / scale; // in the 1× picture's rows
+        const double t = (1 - std::cos(2 * std::numbers::pi * at / (385 - 1))) / 2;
         const auto mix = [t](int from, int to) { return static_cast<int>(std::lround(from + (to - from) * t)); };
         painter.fillRect(0, y, width, 1,
                          QColor(mix(edge.red(), middle.red()), mix(edge.green(), middle.green()),
@@ -921,18 +927,21 @@ void makeAll(const QDir& root)
     makeFolder(dris);
     makeFolder(resources);
 
-    int number = 1;
-    for (const LanePicture& picture : kLanePictures) {
-        const QImage image = paintPicture(picture);
-        save(image, QStringLiteral("%1/%2.jpg").arg(dris).arg(number), "jpg", 90);
-        save(image.mirrored(true, false), QStringLiteral("%1/%2.jpg").arg(dris).arg(100 + number),
-             "jpg", 90);
-        if (number == 1)
-            save(image, resources + "/car.jpg", "jpg", 90);
-        ++number;
+    for (const int scale : {1, 2}) {
+        // Qt's name for a high-resolution variant: NAME@2x beside NAME.
+        const QString suffix = scale == 1 ? QStringLiteral(".jpg") : QStringLiteral("@%1x.jpg").arg(scale);
+        int number = 1;
+        for (const LanePicture& picture : kLanePictures) {
+            const QImage image = paintPicture(picture, scale);
+            save(image, QStringLiteral("%1/%2").arg(dris).arg(number) + suffix, "jpg", 90);
+            save(image.mirrored(true, false), QStringLiteral("%1/%2").arg(dris).arg(100 + number) + suffix,
+                 "jpg", 90);
+            if (number == 1)
+                save(image, resources + "/car" + suffix, "jpg", 90);
+            ++number;
+        }
+        save(paintBackground(scale), resources + "/background" + suffix, "jpg", 90);
     }
-
-    save(paintBackground(), resources + "/background.jpg", "jpg", 90);
 
     const QImage icon = paintIcon();
     save(icon, resources + "/velmora.png", "png", -1);

@@ -467,8 +467,10 @@ def installed_program(entry_path):
     check(entry.get("Exec") == "velmora", f"desktop entry Exec is {entry.get('Exec')!r}")
     data = entry.get("Path", "")
     check(data == os.path.join(prefix, "share", "velmora"), f"desktop entry Path is {data!r}, prefix {prefix}")
-    pictures = sorted(os.listdir(os.path.join(data, "dris")))
-    check(len(pictures) == 24, f"{len(pictures)} pictures installed in {data}/dris, expected 24")
+    pictures = os.listdir(os.path.join(data, "dris"))
+    sharp = [p for p in pictures if p.endswith("@2x.jpg")]
+    check(len(pictures) - len(sharp) == 24, f"{len(pictures) - len(sharp)} pictures installed in {data}/dris, expected 24")
+    check(len(sharp) == 24, f"{len(sharp)} @2x pictures installed in {data}/dris, expected 24")
     for size in (16, 32, 48, 64, 128):
         icon = os.path.join(prefix, "share", "icons", "hicolor", f"{size}x{size}", "apps", "velmora.png")
         check(os.path.isfile(icon), f"icon missing: {icon}")
