@@ -8,6 +8,7 @@
 #include <QTextDocument>
 
 #include "toolkit/Application.h"
+#include "toolkit/StdAccessible.h"
 
 namespace {
 QString ToQ(std::string_view text)
@@ -145,6 +146,7 @@ TBevel::TBevel(QWidget* parent) : QFrame(parent)
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setLineWidth(1);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    MarkAsDecoration(this);
 }
 
 TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
