@@ -33,6 +33,9 @@ void ForgetInterface(QObject* object)
 // Announces every window's title change, whether the window is shown or hidden; Qt
 // sends no event of its own for it.
 class TTitleWatch : public QObject {
+public:
+    explicit TTitleWatch(QObject* application) : QObject(application) {}
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -180,7 +183,8 @@ void InstallStdAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(StdFactory);
-        QCoreApplication::instance()->installEventFilter(new TTitleWatch);
+        QCoreApplication* application = QCoreApplication::instance();
+        application->installEventFilter(new TTitleWatch(application));
         return true;
     }();
     (void)installed;
