@@ -102,7 +102,7 @@ void TForm1::WriteAccessibleNames(const LessonTexts& texts)
         upper[i]->setAccessibleName(ToQString(names.UpperFields[i]));
         lower[i]->setAccessibleName(ToQString(names.LowerFields[i]));
     }
-    // The focus sits in a list's text field, so that is what is announced.
+    // A list is announced by its own name; its text field, met when exploring, says the same.
     for (auto [list, name] : {std::pair{ComboBox1, names.UpperList}, std::pair{ComboBox2, names.LowerList}}) {
         list->setAccessibleName(ToQString(name));
         list->lineEdit()->setAccessibleName(ToQString(name));

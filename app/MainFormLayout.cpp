@@ -8,6 +8,7 @@
 #include "app/Resources.h"
 #include "app/UiFonts.h"
 #include "app/VehicleCatalogue.h"
+#include "toolkit/StdAccessible.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ void TForm1::CreateControls()
     Image4->setGeometry(0, 0, 919, 363);
     Image4->Picture().LoadJpegFromBytes(ResourceBytes(":/velmora/background.jpg"));
     Image4->setMouseTracking(true);
+    MarkAsDecoration(Image4);
 
     Label7 = MakeLabel(c, {560, 40, 29, 29}, "s=", UiFont(24, true), Cream);
     Label6 = MakeLabel(c, {400, 40, 28, 29}, "v=", UiFont(24, true), Cream);
@@ -145,6 +147,7 @@ void TForm1::CreateControls()
     Label8 = MakeLabel(c, {249, 342, 324, 16}, "Скачать эту и другие программы на сайте: ", UiFont(13, true), Silver);
     Label9 = MakeLabel(c, {576, 342, 94, 16}, WebSiteDomain, UiFont(13, true, true), White);
     Label9->setCursor(Qt::PointingHandCursor);
+    MarkAsLink(Label9); // reached by a screen reader's action; it stays out of the Tab order
 
     ComboBox1 = MakeObjectList(c, {6, 114, 145, 28}, false, "Автомобиль");
     ComboBox2 = MakeObjectList(c, {6, 224, 145, 28}, true, "Пусто");

@@ -17,6 +17,14 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (!Image().Picture().Graphic())
+            s.invisible = true;
+        return s;
+    }
+
     QString imageDescription() const override { return widget()->accessibleName(); }
 
     QSize imageSize() const override { return Image().PictureRect().size(); }

@@ -11,6 +11,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Canvas.h"
+#include "toolkit/StdAccessible.h"
 
 namespace {
 QString ToQ(std::string_view text)
@@ -209,6 +210,7 @@ TBevel::TBevel(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::NoFrame);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    MarkAsDecoration(this);
 }
 
 void TBevel::paintEvent(QPaintEvent*)

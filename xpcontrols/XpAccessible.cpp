@@ -1,10 +1,10 @@
 #include "xpcontrols/XpAccessible.h"
 
-#include <QAccessibleWidget>
 #include <string>
 
 #include "toolkit/Application.h"
 #include "toolkit/ImageAccessible.h"
+#include "toolkit/StdAccessible.h"
 #include "xpcontrols/Caption.h"
 #include "xpcontrols/xpButton.h"
 #include "xpcontrols/xpCheckBox.h"
@@ -37,9 +37,11 @@ QString AcceleratorOf(const std::string& caption)
     return key.isEmpty() ? QString() : QStringLiteral("Alt+") + key;
 }
 
-class TxpButtonAccessible : public QAccessibleWidget {
+class TxpButtonAccessible : public TClickableAccessible {
 public:
-    explicit TxpButtonAccessible(TxpButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+    explicit TxpButtonAccessible(TxpButton* button) : TClickableAccessible(button, QAccessible::Button, pressAction())
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -47,36 +49,16 @@ public:
             return NameOf(Button(), Button().Caption());
         if (t == QAccessible::Accelerator)
             return AcceleratorOf(Button().Caption());
-        return QAccessibleWidget::text(t);
+        return TClickableAccessible::text(t);
     }
 
     QAccessible::State state() const override
     {
-        QAccessible::State s = QAccessibleWidget::state();
+        QAccessible::State s = TClickableAccessible::state();
         s.pressed = Button().Pressed();
         s.hotTracked = Button().Hot();
         s.defaultButton = Button().Default();
         return s;
-    }
-
-    QStringList actionNames() const override
-    {
-        if (!widget()->isEnabled())
-            return QAccessibleWidget::actionNames();
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action != pressAction()) {
-            QAccessibleWidget::doAction(action);
-            return;
-        }
-        // A disabled button hears no mouse either.
-        if (!widget()->isEnabled())
-            return;
-        TxpButton* button = &Button();
-        Guarded(button, [button] { button->Click(); });
     }
 
     QStringList keyBindingsForAction(const QString& action) const override
@@ -84,16 +66,21 @@ public:
         const QString accelerator = AcceleratorOf(Button().Caption());
         if (action == pressAction() && !accelerator.isEmpty())
             return {accelerator};
-        return QAccessibleWidget::keyBindingsForAction(action);
+        return TClickableAccessible::keyBindingsForAction(action);
     }
+
+protected:
+    void Click() override { Button().Click(); }
 
 private:
     TxpButton& Button() const { return static_cast<TxpButton&>(*widget()); }
 };
 
-class TxpCheckBoxAccessible : public QAccessibleWidget {
+class TxpCheckBoxAccessible : public TClickableAccessible {
 public:
-    explicit TxpCheckBoxAccessible(TxpCheckBox* box) : QAccessibleWidget(box, QAccessible::CheckBox) {}
+    explicit TxpCheckBoxAccessible(TxpCheckBox* box) : TClickableAccessible(box, QAccessible::CheckBox, toggleAction())
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -101,12 +88,12 @@ public:
             return NameOf(Box(), Box().Caption());
         if (t == QAccessible::Accelerator)
             return AcceleratorOf(Box().Caption());
-        return QAccessibleWidget::text(t);
+        return TClickableAccessible::text(t);
     }
 
     QAccessible::State state() const override
     {
-        QAccessible::State s = QAccessibleWidget::state();
+        QAccessible::State s = TClickableAccessible::state();
         s.checkable = true;
         s.checked = Box().Checked();
         s.pressed = Box().Pressed();
@@ -114,33 +101,16 @@ public:
         return s;
     }
 
-    QStringList actionNames() const override
-    {
-        if (!widget()->isEnabled())
-            return QAccessibleWidget::actionNames();
-        return QStringList{toggleAction()} + QAccessibleWidget::actionNames();
-    }
-
-    // Pressing a check box is clicking it, so both names toggle.
-    void doAction(const QString& action) override
-    {
-        if (action != toggleAction() && action != pressAction()) {
-            QAccessibleWidget::doAction(action);
-            return;
-        }
-        if (!widget()->isEnabled())
-            return;
-        TxpCheckBox* box = &Box();
-        Guarded(box, [box] { box->Toggle(); });
-    }
-
     QStringList keyBindingsForAction(const QString& action) const override
     {
         const QString accelerator = AcceleratorOf(Box().Caption());
         if (action == toggleAction() && !accelerator.isEmpty())
             return {accelerator};
-        return QAccessibleWidget::keyBindingsForAction(action);
+        return TClickableAccessible::keyBindingsForAction(action);
     }
+
+protected:
+    void Click() override { Box().Toggle(); }
 
 private:
     TxpCheckBox& Box() const { return static_cast<TxpCheckBox&>(*widget()); }
@@ -161,6 +131,7 @@ QAccessibleInterface* XpFactory(const QString&, QObject* object)
 void InstallXpAccessibility()
 {
     InstallImageAccessibility();
+    InstallStdAccessibility();
     static const bool installed = (QAccessible::installFactory(XpFactory), true);
     (void)installed;
 }

@@ -1,12 +1,13 @@
 // Screen readers meet the XP-look controls as a push button and check boxes: named
 // after their caption without the accelerator mark, with their checked, pressed and
 // enabled states, and pressed or toggled through the accessibility action interface
-// exactly as a click does.
+// exactly as a click does: the action schedules the click and returns at once.
 #pragma once
 
 class QWidget;
 
-// Makes the XP-look controls and the toolkit's pictures known to screen readers. Call
+// Makes the XP-look controls and the toolkit's pictures, windows and standard controls
+// known to screen readers. Call
 // once the application object exists and before any window is made; calling again
 // changes nothing.
 void InstallXpAccessibility();

@@ -23,6 +23,7 @@ import traceback
 sys.dont_write_bytecode = True  # no __pycache__ beside the sources
 
 import lesson
+import screen_reader
 from lesson import (ENGLISH_BOX, RUSSIAN_BOX, TOWARDS_BOX, CarTracker, MainWindow, follow_run,
                     pixels_per_tick, wait_for_picture_at)
 from pictures import best_match, decode_picture
@@ -426,6 +427,88 @@ def scenario_installed_elsewhere(s):
     scenario_installed(s)
 
 
+def dump(reader, window, heading):
+    """Prints what a screen reader reads in a window, one object a line."""
+    print(f"--- {heading}")
+    for node in reader.tree(window):
+        print(node.line())
+
+
+def showing_graphics(reader, window):
+    return [node.name for node in reader.tree(window) if node.role == "image" and node.showing]
+
+
+def list_reads(reader, window, name, value):
+    """The object list named `name` holds `value` in its text field."""
+    node = reader.find(window, "combo box", name)
+    texts = [child.text for child in reader.tree(node.accessible)[1:] if child.text is not None]
+    check(texts == [value], f"the list {name!r} holds {texts}, expected {value!r}")
+
+
+def scenario_screen_reader(s):
+    """Through AT-SPI: the lists, windows, lanes, pictures and link read right in both languages; actions return at once."""
+    d, w = s.display, s.window
+    reader = screen_reader.Reader(s.program.pid)
+    main = reader.window(TITLE)
+    dump(reader, main, "main window, Russian")
+    nodes = reader.tree(main)
+    check(nodes[0].role == "frame", f"the main window is a {nodes[0].role}, not a frame")
+    inner_frames = [n.name for n in nodes[1:] if n.role == "frame"]
+    check(not inner_frames, f"controls inside the main window read as windows: {inner_frames}")
+    list_reads(reader, main, "Объект, верхняя дорожка", "Автомобиль")
+    list_reads(reader, main, "Объект, нижняя дорожка", "Пусто")
+    for lane in ("Верхняя дорожка", "Нижняя дорожка"):
+        reader.find(main, "panel", lane)
+    check(showing_graphics(reader, main) == ["Автомобиль"],
+          f"the pictures read {showing_graphics(reader, main)}, expected only the car of the upper lane")
+    link = reader.find(main, "link", "velmora.example")
+    check(link.actions and not link.focusable, f"the link offers {link.actions}, focusable {link.focusable}")
+
+    # Towards mode: the right-hand picture holds nothing until an object is chosen.
+    reader.act(reader.find(main, "check box", "Навстречу"), "Toggle")
+    wait_until(lambda: reader.find(main, "check box", "Навстречу").checked, 3, "the towards box checked")
+    check(showing_graphics(reader, main) == ["Автомобиль"],
+          f"with nothing chosen in towards mode the pictures read {showing_graphics(reader, main)}")
+    w.choose_object(2, "Робот")
+    wait_until(lambda: showing_graphics(reader, main) == ["Автомобиль", "Робот"], 3,
+               "the robot named in towards mode")
+
+    # A press that opens the error box returns at once; the box is an alert.
+    w.type_into("t1", "abc")
+    w.type_into("v1", "5")
+    took = reader.act(reader.find(main, "push button", "Старт"), "Press")
+    check(took < 1.0, f"the Press action took {took:.2f} s")
+    def alert():
+        return next((x for x in reader.windows() if x.getRoleName() == "alert"), None)
+    wait_until(alert, 5, "the error box as an alert")
+    boxes = [x for x in d.visible_windows(s.program.pid, "^Velmora 1\\.0$") if x != w.id]
+    check(len(boxes) == 1, f"expected one error box, found {len(boxes)}")
+    d.focus(boxes[0])
+    d.key("Return")
+    wait_until(lambda: alert() is None, 5, "the error box to close")
+
+    # English: every window and list is renamed, and a reader that caches names hears it.
+    w.click_menu(0)  # the crib sheet, so that it is in the tree
+    crib = reader.window("Шпаргалка")
+    check(crib.getRoleName() == "frame", f"the crib sheet is a {crib.getRoleName()}, not a frame")
+    changes = screen_reader.NameChanges()
+    try:
+        took = reader.act(reader.find(main, "check box", "EN"), "Toggle")
+        check(took < 1.0, f"the Toggle action took {took:.2f} s")
+        heard = changes.collect(2.0)
+    finally:
+        changes.close()
+    for expected in (("frame", "Crib"), ("combo box", "Object, upper lane"), ("combo box", "Object, lower lane")):
+        check(expected in heard, f"no name change heard for {expected}; heard {heard}")
+    dump(reader, main, "main window, English")
+    dump(reader, crib, "crib sheet, English")
+    list_reads(reader, main, "Object, upper lane", "Car")
+    list_reads(reader, main, "Object, lower lane", "Car")
+    check(showing_graphics(reader, main) == ["Car", "Robot"],
+          f"the English pictures read {showing_graphics(reader, main)}")
+    reader.find(main, "panel", "Lower lane")
+
+
 # The desktop language a scenario runs under; the others run under C.UTF-8.
 LOCALES = {"decimal_comma": "ru_RU.UTF-8"}
 
@@ -444,6 +527,7 @@ SCENARIOS = {
     "exit": scenario_exit,
     "installed": scenario_installed,
     "installed_elsewhere": scenario_installed_elsewhere,
+    "screen_reader": scenario_screen_reader,
 }
 
 
@@ -540,6 +624,10 @@ def main():
         missing += [t for t in ("desktop-file-validate", "appstreamcli") if shutil.which(t) is None]
     if missing:
         print(f"SKIPPED: missing {', '.join(missing)} (tools/setup-debian.sh installs them)")
+        return SKIPPED
+    if args.scenario == "screen_reader" and not (screen_reader.available() and os.environ.get("DBUS_SESSION_BUS_ADDRESS")):
+        print("SKIPPED: needs python3-pyatspi and a D-Bus session with the accessibility bus on "
+              "(tests/run_with_screen_reader_bus.sh)")
         return SKIPPED
     wanted_locale = LOCALES.get(args.scenario)
     if wanted_locale and not locale_installed(wanted_locale):

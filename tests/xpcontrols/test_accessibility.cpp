@@ -86,6 +86,9 @@ protected:
         return reader;
     }
 
+    // Runs the clicks the accessibility actions have scheduled.
+    static void RunScheduledClicks() { QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); }
+
     std::vector<std::string> errors;
 
 private:
@@ -135,6 +138,7 @@ TEST_F(XpButtonAccessibility, DisabledButtonOffersNoPressAndIgnoresIt)
     EXPECT_TRUE(reader->state().disabled);
     EXPECT_FALSE(reader->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    RunScheduledClicks();
     EXPECT_EQ(clicks, 0);
 }
 
@@ -142,6 +146,8 @@ TEST_F(XpButtonAccessibility, FailingClickHandlerEndsAtTheCatchPoint)
 {
     button->OnClick = [](QObject*) { throw EConvertError("'x' is not a valid integer value"); };
     Reader(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(errors.empty()) << "the action returned before the click ran";
+    RunScheduledClicks();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "'x' is not a valid integer value");
 }
@@ -190,13 +196,21 @@ TEST_F(XpButtonAccessibility, StateShowsFocusEnabledAndHeldDown)
     EXPECT_FALSE(reader->state().pressed);
 }
 
-TEST_F(XpButtonAccessibility, PressActionClicksOnce)
+TEST_F(XpButtonAccessibility, PressActionReturnsAtOnceThenClicksOnce)
 {
     QAccessibleActionInterface* actions = Reader(button)->actionInterface();
     ASSERT_NE(actions, nullptr);
     EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList{"Alt+S"});
     actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks, 0) << "a click that opens a box would keep the screen reader waiting";
+    RunScheduledClicks();
+    EXPECT_EQ(clicks, 1);
+
+    // Disabled between the action and its click: the click does not happen, as for the mouse.
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    button->SetEnabled(false);
+    RunScheduledClicks();
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(errors.empty());
 }
@@ -210,6 +224,7 @@ TEST_F(XpCheckBoxAccessibility, DisabledBoxIsUnavailableAndIgnoresToggle)
     EXPECT_TRUE(reader->state().checked);
     EXPECT_FALSE(reader->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    RunScheduledClicks();
     EXPECT_TRUE(box->Checked());
     EXPECT_TRUE(seenInClick.empty());
 }
@@ -261,6 +276,9 @@ TEST_F(XpCheckBoxAccessibility, ToggleAndPressActionsClickTheBox)
     ASSERT_NE(actions, nullptr);
     EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(box->Checked()) << "the action returns before the click";
+    RunScheduledClicks();
     actions->doAction(QAccessibleActionInterface::pressAction());
+    RunScheduledClicks();
     EXPECT_EQ(seenInClick, (std::vector<bool>{true, false})) << "OnClick sees the new value each time";
 }

@@ -1,0 +1,42 @@
+// Screen readers meet the toolkit's windows and standard controls as a desktop user
+// expects them, where Qt's defaults for the plain widgets underneath fall short:
+//   - a form is a frame (a window), whose title change is announced, shown or hidden;
+//   - a panel is a panel; bevels and the controls marked as decoration are left out;
+//   - a drop-down list is named by the name the window gives it, its text its value;
+//   - a label marked as a link is a link whose action clicks it.
+#pragma once
+
+#include <QAccessibleWidget>
+
+class QWidget;
+
+// A control that a screen reader clicks through one action (Press, or Toggle for a
+// check box, which answers to Press as well): offered while the control is enabled,
+// it schedules Click and returns at once. Click then runs from the event loop through
+// the application's catch point, as the mouse's click runs, unless the control has
+// been disabled or destroyed meanwhile.
+class TClickableAccessible : public QAccessibleWidget {
+public:
+    TClickableAccessible(QWidget* control, QAccessible::Role role, QString action);
+
+    QStringList actionNames() const override;
+    void doAction(const QString& action) override;
+
+protected:
+    virtual void Click() = 0;
+    const QString& ClickAction() const { return action_; }
+
+private:
+    QString action_;
+};
+
+// Call once the application object exists and before any window is made; calling
+// again changes nothing.
+void InstallStdAccessibility();
+
+// Leaves a purely decorative control (a bevel, a background picture) out of what
+// screen readers read.
+void MarkAsDecoration(QWidget* control);
+
+// Exposes a label whose click opens something as a link.
+void MarkAsLink(QWidget* label);
