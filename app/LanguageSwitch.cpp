@@ -7,22 +7,18 @@
 #include "app/CribSheetForm.h"
 #include "app/MainForm.h"
 #include "app/VehicleCatalogue.h"
+#include "toolkit/Utf8.h"
 
 namespace {
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The object a lane picture shows, named in the chosen language; a name that is no
 // object's stays as it is.
 QString ObjectNameIn(const QString& name, bool english)
 {
-    for (const Vehicle& v : VehicleCatalogue::Vehicles)
-        if (name == ToQString(v.Russian) || name == ToQString(v.English))
-            return ToQString(english ? v.English : v.Russian);
-    return name;
+    const Vehicle* named = VehicleCatalogue::FindByName(name.toStdString());
+    if (named == nullptr)
+        return name;
+    return ToQString(english ? named->English : named->Russian);
 }
 
 } // namespace
@@ -71,14 +67,14 @@ void TForm1::WriteTexts(const LessonTexts& texts)
         about_->Label3->SetCaption(texts.Supervisor);
         about_->Label4->SetCaption(texts.Place);
     }
+    const bool english = texts.Language == Language::English;
     if (cribSheet_) {
         cribSheet_->setWindowTitle(ToQString(texts.CribCaption));
         cribSheet_->Label1->SetCaption(texts.CribHeading);
-        cribSheet_->Memo1->setVisible(!texts.EnglishBody);
-        cribSheet_->Memo2->setVisible(texts.EnglishBody);
+        cribSheet_->Memo1->setVisible(!english);
+        cribSheet_->Memo2->setVisible(english);
     }
 
-    const bool english = texts.EnglishBody;
     ComboBox1->SetText(texts.ListText);
     ComboBox2->SetText(texts.ListText);
     int index = 0;
@@ -113,5 +109,5 @@ void TForm1::WriteAccessibleNames(const LessonTexts& texts)
     xpCheckBox1->setAccessibleDescription(ToQString(names.RussianBox));
     xpCheckBox2->setAccessibleDescription(ToQString(names.EnglishBox));
     for (TImage* picture : {Image1, Image2, Image3})
-        picture->setAccessibleName(ObjectNameIn(picture->accessibleName(), texts.EnglishBody));
+        picture->setAccessibleName(ObjectNameIn(picture->accessibleName(), texts.Language == Language::English));
 }

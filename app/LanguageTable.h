@@ -1,5 +1,5 @@
-// Every text the language switch rewrites, in Russian and in English, in the order the
-// switch writes them.
+// Every text the language switch rewrites, in Russian and in English. The two tables
+// name each field (designated initialisers), so two swapped texts do not compile.
 #pragma once
 
 #include <array>
@@ -22,6 +22,7 @@ struct AccessibleNames {
 };
 
 struct LessonTexts {
+    ::Language Language; // which of the two tables this is
     // main window
     std::string_view Title;        // Label3
     std::string_view Start;        // xpButton1
@@ -40,9 +41,8 @@ struct LessonTexts {
     std::string_view Place;        // Label4
     // crib sheet
     std::string_view CribCaption;
-    std::string_view CribHeading;  // Label1
-    bool EnglishBody;              // Memo2 shown instead of Memo1
-    // the object lists: their text, then the catalogue names and the empty entry
+    std::string_view CribHeading;  // Label1; the bodies are Memo1 (Russian) and Memo2 (English)
+    // what both object lists read after a switch; their items are the catalogue's names
     std::string_view ListText;
     AccessibleNames Accessible;
 };

@@ -13,9 +13,11 @@
 
 #include "app/AboutForm.h"
 #include "app/CribSheetForm.h"
+#include "app/LessonLook.h"
 #include "app/Resources.h"
 #include "toolkit/Application.h"
 #include "toolkit/Screen.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 
@@ -34,8 +36,7 @@ void TapAlt(QWidget* window)
 
 TForm1::TForm1()
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(FixedBorderWindow(true));
     CreateControls();
     ConnectHandlers();
     CentreOnScreen(this);
@@ -112,18 +113,18 @@ void TForm1::N4Click(QObject*)
 
 void TForm1::Label9MouseMove(QObject*)
 {
-    Label9->SetFontColor(QColor(0xFF, 0xFF, 0x80));
+    Label9->SetFontColor(LessonColours::LinkUnderPointer);
 }
 
 // Reached also from the background picture, so leaving the link across the strip or
 // the background clears its highlight.
 void TForm1::Label8MouseMove(QObject*)
 {
-    Label9->SetFontColor(QColor(0xFF, 0xFF, 0xFF));
+    Label9->SetFontColor(LessonColours::Link);
 }
 
 void TForm1::Label9Click(QObject*)
 {
     // The result is not examined: a desktop without a browser simply shows nothing.
-    QDesktopServices::openUrl(QUrl(QString::fromUtf8(WebSiteUrl.data(), static_cast<qsizetype>(WebSiteUrl.size()))));
+    QDesktopServices::openUrl(QUrl(ToQString(WebSiteUrl)));
 }

@@ -4,33 +4,17 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "app/LessonLook.h"
 #include "app/MainForm.h"
 #include "app/Resources.h"
 #include "app/UiFonts.h"
 #include "app/VehicleCatalogue.h"
 #include "toolkit/StdAccessible.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 
-const QColor Cream(0xFF, 0xFF, 0x80);
-const QColor White(0xFF, 0xFF, 0xFF);
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Teal(0x00, 0x80, 0x80);
-
-enum class Size { Auto, Fixed };
-
-TLabel* MakeLabel(QWidget* parent, QRect box, std::string_view caption, const QFont& font, const QColor& color,
-                  Size size = Size::Auto, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop)
-{
-    auto* label = new TLabel(parent);
-    label->setGeometry(box);
-    label->setFont(font);
-    label->SetFontColor(color);
-    label->setAlignment(align);
-    label->SetCaption(caption);
-    label->SetAutoSize(size == Size::Auto);
-    return label;
-}
+using namespace LessonColours;
 
 TBevel* MakeBevel(QWidget* parent, QRect box)
 {
@@ -81,8 +65,7 @@ TImage* MakeLaneImage(QWidget* lane, QRect box, bool withCar, bool visible)
     image->SetCenter(true);
     if (withCar) {
         image->Picture().LoadJpegFromBytes(ResourceBytes(":/velmora/car.jpg"));
-        const std::string_view car = VehicleCatalogue::Vehicles.front().Russian;
-        image->setAccessibleName(QString::fromUtf8(car.data(), static_cast<qsizetype>(car.size())));
+        image->setAccessibleName(ToQString(VehicleCatalogue::Vehicles.front().Russian));
     }
     image->SetVisible(visible);
     return image;
@@ -105,7 +88,7 @@ TxpCheckBox* MakeLanguageBox(QWidget* parent, QRect box, std::string_view captio
 
 void TForm1::CreateControls()
 {
-    setWindowTitle(QStringLiteral("Velmora 1.0"));
+    setWindowTitle(ToQString(ProgramTitle));
     setFont(UiFont(11, false));
 
     Client = new QWidget(this);
@@ -115,6 +98,7 @@ void TForm1::CreateControls()
     MainMenu1 = new QMenuBar(this);
     N3 = MainMenu1->addAction(QStringLiteral("Шпаргалка"));
     N1 = MainMenu1->addMenu(QStringLiteral("Помощь"));
+    // Spelt so at start only: the language switch writes "О программе".
     N2 = N1->addAction(QStringLiteral("О програме"));
     N4 = MainMenu1->addAction(QStringLiteral("Выход"));
 
@@ -132,20 +116,21 @@ void TForm1::CreateControls()
     Image4->setMouseTracking(true);
     MarkAsDecoration(Image4);
 
-    Label7 = MakeLabel(c, {560, 40, 29, 29}, "s=", UiFont(24, true), Cream);
-    Label6 = MakeLabel(c, {400, 40, 28, 29}, "v=", UiFont(24, true), Cream);
-    Label5 = MakeLabel(c, {232, 40, 23, 29}, "t=", UiFont(24, true), Cream);
-    Label1 = MakeLabel(c, {232, 297, 23, 29}, "t=", UiFont(24, true), Cream);
-    Label2 = MakeLabel(c, {400, 297, 28, 29}, "v=", UiFont(24, true), Cream);
-    Label4 = MakeLabel(c, {560, 297, 29, 29}, "s=", UiFont(24, true), Cream);
+    Label7 = MakeLabel(c, {560, 40, 29, 29}, "s=", UiFont(24, true), Cream, LabelSize::Auto);
+    Label6 = MakeLabel(c, {400, 40, 28, 29}, "v=", UiFont(24, true), Cream, LabelSize::Auto);
+    Label5 = MakeLabel(c, {232, 40, 23, 29}, "t=", UiFont(24, true), Cream, LabelSize::Auto);
+    Label1 = MakeLabel(c, {232, 297, 23, 29}, "t=", UiFont(24, true), Cream, LabelSize::Auto);
+    Label2 = MakeLabel(c, {400, 297, 28, 29}, "v=", UiFont(24, true), Cream, LabelSize::Auto);
+    Label4 = MakeLabel(c, {560, 297, 29, 29}, "s=", UiFont(24, true), Cream, LabelSize::Auto);
     Bevel3 = MakeBevel(c, {868, 29, 54, 307});
     Bevel1 = MakeBevel(c, {0, 0, 920, 30});
     Bevel4 = MakeBevel(c, {0, 30, 157, 306});
     Bevel2 = MakeBevel(c, {0, 335, 920, 1});
-    Label3 = MakeLabel(c, {0, 3, 920, 24}, "Движение во времени", UiFont(19, true), White, Size::Fixed,
-                       Qt::AlignHCenter | Qt::AlignTop);
-    Label8 = MakeLabel(c, {249, 342, 324, 16}, "Скачать эту и другие программы на сайте: ", UiFont(13, true), Silver);
-    Label9 = MakeLabel(c, {576, 342, 94, 16}, WebSiteDomain, UiFont(13, true, true), White);
+    Label3 = MakeLabel(c, {0, 3, 920, 24}, "Движение во времени", UiFont(19, true), White, LabelSize::Fixed,
+                       Qt::AlignHCenter);
+    Label8 = MakeLabel(c, {249, 342, 324, 16}, "Скачать эту и другие программы на сайте: ", UiFont(13, true), Silver,
+                       LabelSize::Auto);
+    Label9 = MakeLabel(c, {576, 342, 94, 16}, WebSiteDomain, UiFont(13, true, true), Link, LabelSize::Auto);
     Label9->setCursor(Qt::PointingHandCursor);
     MarkAsLink(Label9); // reached by a screen reader's action; it stays out of the Tab order
 

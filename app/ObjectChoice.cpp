@@ -2,6 +2,7 @@
 #include "app/Lesson.h"
 #include "app/MainForm.h"
 #include "app/VehicleCatalogue.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 
@@ -9,12 +10,10 @@ namespace {
 // letter case included; `previous` when the text names none.
 std::string MatchedPicture(const std::string& text, const std::string& previous, bool towards)
 {
-    std::string name = previous;
-    for (const Vehicle& v : VehicleCatalogue::Vehicles) {
-        if (text == v.Russian || text == v.English)
-            name = towards ? VehicleCatalogue::TowardsPictureName(v.Number) : VehicleCatalogue::PictureName(v.Number);
-    }
-    return name;
+    const Vehicle* named = VehicleCatalogue::FindByName(text);
+    if (named == nullptr)
+        return previous;
+    return towards ? VehicleCatalogue::TowardsPictureName(named->Number) : VehicleCatalogue::PictureName(named->Number);
 }
 
 std::string PicturePath(const std::string& name)
@@ -27,13 +26,8 @@ std::string PicturePath(const std::string& name)
 // loads the previous picture again.
 void NameShownObject(TImage& image, const std::string& pictureName, bool english)
 {
-    for (const Vehicle& v : VehicleCatalogue::Vehicles) {
-        if (pictureName == VehicleCatalogue::PictureName(v.Number) ||
-            pictureName == VehicleCatalogue::TowardsPictureName(v.Number)) {
-            const std::string_view name = english ? v.English : v.Russian;
-            image.setAccessibleName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        }
-    }
+    if (const Vehicle* shown = VehicleCatalogue::FindByPicture(pictureName))
+        image.setAccessibleName(ToQString(english ? shown->English : shown->Russian));
 }
 
 } // namespace

@@ -4,19 +4,17 @@
 #include "app/AboutForm.h"
 #include "app/CribSheetForm.h"
 #include "app/LanguageTable.h"
+#include "app/LessonLook.h"
 #include "app/UiFonts.h"
 #include "toolkit/Screen.h"
 
 namespace {
 
-const QColor Cream(0xFF, 0xFF, 0x80);
-const QColor White(0xFF, 0xFF, 0xFF);
-const QColor Silver(0xC0, 0xC0, 0xC0);
+using namespace LessonColours;
 
 void MakeFixedWindow(QWidget* window, const char* caption, int width, int height, const QColor& background)
 {
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setWindowFlags(FixedBorderWindow(false));
     window->setWindowTitle(QString::fromUtf8(caption));
     window->setFixedSize(width, height);
     window->setFont(UiFont(11, false));
@@ -27,21 +25,6 @@ void MakeFixedWindow(QWidget* window, const char* caption, int width, int height
     // Closing only hides the window; it is shown again from the menu as it was.
     window->setAttribute(Qt::WA_QuitOnClose, false);
     CentreOnScreen(window);
-}
-
-TLabel* MakeLabel(QWidget* parent, QRect box, std::string_view caption, const QFont& font, const QColor& color,
-                  Qt::Alignment align)
-{
-    // Centred labels have fixed boxes; the others size themselves to their text.
-    const bool fixed = align & Qt::AlignHCenter;
-    auto* label = new TLabel(parent);
-    label->setGeometry(box);
-    label->setFont(font);
-    label->SetFontColor(color);
-    label->setAlignment(align | Qt::AlignTop);
-    label->SetCaption(caption);
-    label->SetAutoSize(!fixed);
-    return label;
 }
 
 TMemo* MakeMemo(QWidget* parent, QRect box, const QFont& font, const QColor& text, const QColor& background)
@@ -62,25 +45,32 @@ TForm2::TForm2()
 {
     MakeFixedWindow(this, "О программе", 265, 216, QColor(0x00, 0x83, 0xC1));
     const LessonTexts& russian = LanguageTable(Language::Russian);
-    Label1 = MakeLabel(this, {0, 49, 265, 24}, "Движение во времени", UiFont(19, true), Cream, Qt::AlignHCenter);
-    Label2 = MakeLabel(this, {0, 144, 265, 16}, russian.Author, UiFont(13, true), Silver, Qt::AlignHCenter);
-    Label3 = MakeLabel(this, {0, 160, 265, 16}, russian.Supervisor, UiFont(13, true), Silver, Qt::AlignHCenter);
-    Label4 = MakeLabel(this, {0, 186, 265, 13}, russian.Place, UiFont(11, true), Silver, Qt::AlignHCenter);
-    Label5 = MakeLabel(this, {118, 200, 29, 13}, "2011", UiFont(11, true), Silver, Qt::AlignLeft);
-    Label6 = MakeLabel(this, {0, 8, 268, 13}, russian.School, UiFont(11, true), Silver, Qt::AlignHCenter);
-    Label7 = MakeLabel(this, {218, 69, 29, 16}, "v1.0", UiFont(13, true), Silver, Qt::AlignLeft);
+    Label1 = MakeLabel(this, {0, 49, 265, 24}, "Движение во времени", UiFont(19, true), Cream,
+                       LabelSize::Fixed, Qt::AlignHCenter);
+    Label2 = MakeLabel(this, {0, 144, 265, 16}, russian.Author, UiFont(13, true), Silver,
+                       LabelSize::Fixed, Qt::AlignHCenter);
+    Label3 = MakeLabel(this, {0, 160, 265, 16}, russian.Supervisor, UiFont(13, true), Silver,
+                       LabelSize::Fixed, Qt::AlignHCenter);
+    Label4 = MakeLabel(this, {0, 186, 265, 13}, russian.Place, UiFont(11, true), Silver,
+                       LabelSize::Fixed, Qt::AlignHCenter);
+    Label5 = MakeLabel(this, {118, 200, 29, 13}, "2011", UiFont(11, true), Silver, LabelSize::Auto);
+    Label6 = MakeLabel(this, {0, 8, 268, 13}, russian.School, UiFont(11, true), Silver,
+                       LabelSize::Fixed, Qt::AlignHCenter);
+    Label7 = MakeLabel(this, {218, 69, 29, 16}, "v1.0", UiFont(13, true), Silver, LabelSize::Auto);
     Memo1 = MakeMemo(this, {0, 82, 268, 57}, UiFont(13, true), White, QColor(0x00, 0x83, 0xC1));
     Memo1->setFrameStyle(QFrame::NoFrame);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->SetCentred(true);
+    // With leading and trailing blanks at start only: the language switch writes the lines without them.
     Memo1->SetLines({"      Демонстрационная ", "      программа по математике ", "      для учащихся 4-х классов"});
 }
 
 TForm3::TForm3()
 {
     MakeFixedWindow(this, "Шпаргалка", 520, 358, QColor(0x00, 0x80, 0xC0));
-    Label1 = MakeLabel(this, {0, 8, 521, 20}, "СКОРОСТЬ. ВРЕМЯ. РАССТОЯНИЕ.", UiFont(16, true), White, Qt::AlignHCenter);
+    Label1 = MakeLabel(this, {0, 8, 521, 20}, "СКОРОСТЬ. ВРЕМЯ. РАССТОЯНИЕ.", UiFont(16, true), White,
+                       LabelSize::Fixed, Qt::AlignHCenter);
     const QColor windowText = palette().color(QPalette::Active, QPalette::WindowText);
     Memo1 = MakeMemo(this, {7, 30, 505, 321}, UiFont(19, false), windowText, White);
     Memo1->SetLines({"S (эс) - расстояние (пройденный путь)",

@@ -4,14 +4,16 @@
 #include <QDir>
 #include <QIcon>
 
+#include "app/LessonLook.h"
 #include "app/UiFonts.h"
 #include "app/VehicleCatalogue.h"
 #include "toolkit/Application.h"
+#include "toolkit/Utf8.h"
 #include "xpcontrols/XpAccessible.h"
 
 void PrepareApplication(TApplication& app)
 {
-    app.SetTitle("Velmora 1.0");
+    app.SetTitle(std::string(ProgramTitle));
     MapLayoutFont();
     InstallXpAccessibility();
     // One icon for every window, decoded once.
@@ -20,8 +22,7 @@ void PrepareApplication(TApplication& app)
 
 void EnterPictureFolder()
 {
-    const QString pictures = QString::fromUtf8(VehicleCatalogue::PictureFolder.data(),
-                                               static_cast<qsizetype>(VehicleCatalogue::PictureFolder.size()));
+    const QString pictures = ToQString(VehicleCatalogue::PictureFolder);
     if (QDir::current().exists(pictures))
         return;
     const QDir installed(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));

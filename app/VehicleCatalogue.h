@@ -49,4 +49,22 @@ inline std::string TowardsPictureName(int number)
     return std::to_string(100 + number) + ".jpg";
 }
 
+// The object a list text names, in either language, letter case included; nullptr when none.
+inline const Vehicle* FindByName(std::string_view name)
+{
+    for (const Vehicle& v : Vehicles)
+        if (name == v.Russian || name == v.English)
+            return &v;
+    return nullptr;
+}
+
+// The object a picture file shows, facing either way; nullptr when none.
+inline const Vehicle* FindByPicture(std::string_view pictureName)
+{
+    for (const Vehicle& v : Vehicles)
+        if (pictureName == PictureName(v.Number) || pictureName == TowardsPictureName(v.Number))
+            return &v;
+    return nullptr;
+}
+
 } // namespace VehicleCatalogue

@@ -12,13 +12,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/StdAccessible.h"
+#include "toolkit/Utf8.h"
 
-namespace {
-QString ToQ(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent)
 {
@@ -32,7 +27,7 @@ std::string TLabel::Caption() const
 
 void TLabel::SetCaption(std::string_view caption)
 {
-    setText(ToQ(caption));
+    setText(ToQString(caption));
     FitToText();
 }
 
@@ -82,7 +77,7 @@ std::string TEdit::Text() const
 
 void TEdit::SetText(std::string_view text)
 {
-    setText(ToQ(text));
+    setText(ToQString(text));
     // Qt leaves the caret after the last character, scrolling a long value's start out.
     setCursorPosition(0);
 }
@@ -114,7 +109,7 @@ std::string TComboBox::Text() const
 
 void TComboBox::SetText(std::string_view text)
 {
-    WriteText(ToQ(text));
+    WriteText(ToQString(text));
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items)
@@ -123,7 +118,7 @@ void TComboBox::SetItems(const std::vector<std::string>& items)
     quiet_ = true;
     clear();
     for (const auto& item : items)
-        addItem(ToQ(item));
+        addItem(ToQString(item));
     quiet_ = false;
     WriteText(text);
 }
@@ -132,7 +127,7 @@ void TComboBox::SetItem(int index, std::string_view text)
 {
     const QString current = currentText();
     quiet_ = true;
-    setItemText(index, ToQ(text));
+    setItemText(index, ToQString(text));
     quiet_ = false;
     WriteText(current);
 }
@@ -235,7 +230,7 @@ void TMemo::SetLines(const std::vector<std::string>& lines)
 {
     QStringList list;
     for (const auto& line : lines)
-        list << ToQ(line);
+        list << ToQString(line);
     setPlainText(list.join('\n'));
     ApplyAlignment();
 }
@@ -250,7 +245,7 @@ void TMemo::SetLine(int index, std::string_view text)
     document()->setUndoRedoEnabled(false);
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(ToQ(text));
+    cursor.insertText(ToQString(text));
     document()->setUndoRedoEnabled(true);
 }
 
