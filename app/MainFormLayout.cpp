@@ -37,7 +37,7 @@ TComboBox* MakeObjectList(QWidget* parent, QRect box, bool withEmptyEntry, std::
     list->setGeometry(box);
     list->setFont(UiFont(16, true));
     list->setCursor(Qt::PointingHandCursor);
-    list->setStyleSheet("QComboBox QAbstractItemView::item { min-height: 20px; }");
+    list->SetItemHeight(20);
     std::vector<std::string> items;
     for (const Vehicle& v : VehicleCatalogue::Vehicles)
         items.emplace_back(v.Russian);

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -130,6 +131,30 @@ void TComboBox::SetItem(int index, std::string_view text)
     setItemText(index, ToQString(text));
     quiet_ = false;
     WriteText(current);
+}
+
+namespace {
+
+// Items of one fixed height; otherwise drawn as Qt draws list items.
+class FixedHeightItems : public QStyledItemDelegate {
+public:
+    FixedHeightItems(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+private:
+    int height_;
+};
+
+} // namespace
+
+void TComboBox::SetItemHeight(int height)
+{
+    // A delegate rather than a style sheet, which would put every widget of the window
+    // under Qt's slower style-sheet style.
+    setItemDelegate(new FixedHeightItems(height, this));
 }
 
 void TComboBox::WriteText(const QString& text)

@@ -66,6 +66,8 @@ public:
     void SetItems(const std::vector<std::string>& items);
     // Replaces one item's text in place.
     void SetItem(int index, std::string_view text);
+    // The height of each item in the open list, in pixels.
+    void SetItemHeight(int height);
     void showPopup() override;
     TNotifyEvent OnChange;
 
