@@ -1,5 +1,6 @@
 #include "xpcontrols/XpAccessible.h"
 
+#include <optional>
 #include <string>
 
 #include "toolkit/Application.h"
@@ -19,22 +20,13 @@ QString NameOf(const QWidget& control, const std::string& caption)
     return QString::fromStdString(DisplayText(caption));
 }
 
-// "Alt+S" for "&Start": the character after the last single "&", as the controls
-// read their accelerator; empty when there is none.
+// "Alt+S" for "&Start"; empty when the caption has no accelerator.
 QString AcceleratorOf(const std::string& caption)
 {
-    const QString text = QString::fromStdString(caption);
-    QString key;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (i + 1 < text.size() && text[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        key = i + 1 < text.size() ? text.mid(i + 1, 1).toUpper() : QString();
-    }
-    return key.isEmpty() ? QString() : QStringLiteral("Alt+") + key;
+    const std::optional<char32_t> key = Accelerator(caption);
+    if (!key)
+        return {};
+    return QStringLiteral("Alt+") + QString::fromUcs4(&*key, 1).toUpper();
 }
 
 class TxpButtonAccessible : public TClickableAccessible {
