@@ -1,5 +1,7 @@
 #include "xpcontrols/XpControl.h"
 
+#include <utility>
+
 #include "xpcontrols/Caption.h"
 #include "xpcontrols/XpAccessible.h"
 
@@ -8,6 +10,7 @@ TxpControl::TxpControl(QWidget* owner, std::string caption, int width, int heigh
 {
     resize(width, height);
     SetTabStop(true);
+    // The right button is consumed: no context menu, not even the parent's.
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
 

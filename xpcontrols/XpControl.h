@@ -58,8 +58,7 @@ public:
     bool DialogChar(char32_t character) override;
 
 protected:
-    // A tab stop of the given size and caption with the toolkit's default font, which
-    // consumes the right button: no context menu, not even the parent's.
+    // A tab stop of the given size and caption, with the toolkit's default font.
     TxpControl(QWidget* owner, std::string caption, int width, int height, TRepaint pointerRepaint);
 
     // The published properties in their order: Caption, Font, Enabled, ParentFont,
