@@ -40,7 +40,7 @@ std::optional<TAcceleratorSpan> AcceleratorSpan(std::string_view caption)
     return span;
 }
 
-bool IsAccel(char32_t typed, std::string_view caption)
+std::optional<char32_t> Accelerator(std::string_view caption)
 {
     const QList<uint> text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).toUcs4();
     std::optional<char32_t> accelerator;
@@ -53,5 +53,11 @@ bool IsAccel(char32_t typed, std::string_view caption)
         }
         accelerator = i + 1 < text.size() ? std::optional<char32_t>(text[i + 1]) : std::nullopt;
     }
+    return accelerator;
+}
+
+bool IsAccel(char32_t typed, std::string_view caption)
+{
+    const std::optional<char32_t> accelerator = Accelerator(caption);
     return accelerator && FoldAsciiLetter(*accelerator) == FoldAsciiLetter(typed);
 }

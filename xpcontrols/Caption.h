@@ -20,7 +20,11 @@ struct TAcceleratorSpan {
 // Empty when the caption has no "&".
 std::optional<TAcceleratorSpan> AcceleratorSpan(std::string_view caption);
 
-// Whether a typed character is the caption's accelerator: the character after the
-// last single "&" ("&&" is a literal ampersand and is skipped). Letters a-z are
-// matched regardless of case, every other character exactly.
+// The caption's accelerator: the character after the last single "&" ("&&" is a
+// literal ampersand and is skipped). None when there is no single "&" or the last one
+// ends the caption: "&Start" -> 'S', "A&&B" -> none, "&Go&" -> none.
+std::optional<char32_t> Accelerator(std::string_view caption);
+
+// Whether a typed character is the caption's accelerator. Letters a-z are matched
+// regardless of case, every other character exactly.
 bool IsAccel(char32_t typed, std::string_view caption);

@@ -1,6 +1,8 @@
 #include "xpcontrols/XpAccessible.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "toolkit/Application.h"
 #include "toolkit/ImageAccessible.h"
@@ -19,110 +21,76 @@ QString NameOf(const QWidget& control, const std::string& caption)
     return QString::fromStdString(DisplayText(caption));
 }
 
-// "Alt+S" for "&Start": the character after the last single "&", as the controls
-// read their accelerator; empty when there is none.
+// "Alt+S" for "&Start"; empty when the caption has no accelerator.
 QString AcceleratorOf(const std::string& caption)
 {
-    const QString text = QString::fromStdString(caption);
-    QString key;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (i + 1 < text.size() && text[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        key = i + 1 < text.size() ? text.mid(i + 1, 1).toUpper() : QString();
-    }
-    return key.isEmpty() ? QString() : QStringLiteral("Alt+") + key;
+    const std::optional<char32_t> key = Accelerator(caption);
+    if (!key)
+        return {};
+    return QStringLiteral("Alt+") + QString::fromUcs4(&*key, 1).toUpper();
 }
 
-class TxpButtonAccessible : public TClickableAccessible {
+// Adds what only one kind of control tells: a default button, a checked box.
+using TExtraState = void (*)(const TxpControl& control, QAccessible::State& state);
+
+// An XP-look control as a screen reader meets it: named after its caption, its
+// accelerator bound to its one action, which runs the user's click.
+class TxpControlAccessible : public TClickableAccessible {
 public:
-    explicit TxpButtonAccessible(TxpButton* button) : TClickableAccessible(button, QAccessible::Button, pressAction())
+    TxpControlAccessible(TxpControl* control, QAccessible::Role role, QString action, TExtraState extraState)
+        : TClickableAccessible(control, role, std::move(action)), extraState_(extraState)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return NameOf(Button(), Button().Caption());
+            return NameOf(Control(), Control().Caption());
         if (t == QAccessible::Accelerator)
-            return AcceleratorOf(Button().Caption());
+            return AcceleratorOf(Control().Caption());
         return TClickableAccessible::text(t);
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State s = TClickableAccessible::state();
-        s.pressed = Button().Pressed();
-        s.hotTracked = Button().Hot();
-        s.defaultButton = Button().Default();
+        s.pressed = Control().Pressed();
+        s.hotTracked = Control().Hot();
+        extraState_(Control(), s);
         return s;
     }
 
     QStringList keyBindingsForAction(const QString& action) const override
     {
-        const QString accelerator = AcceleratorOf(Button().Caption());
-        if (action == pressAction() && !accelerator.isEmpty())
+        const QString accelerator = AcceleratorOf(Control().Caption());
+        if (action == ClickAction() && !accelerator.isEmpty())
             return {accelerator};
         return TClickableAccessible::keyBindingsForAction(action);
     }
 
 protected:
-    void Click() override { Button().Click(); }
+    void Click() override { Control().UserClick(); }
 
 private:
-    TxpButton& Button() const { return static_cast<TxpButton&>(*widget()); }
-};
+    TxpControl& Control() const { return static_cast<TxpControl&>(*widget()); }
 
-class TxpCheckBoxAccessible : public TClickableAccessible {
-public:
-    explicit TxpCheckBoxAccessible(TxpCheckBox* box) : TClickableAccessible(box, QAccessible::CheckBox, toggleAction())
-    {
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return NameOf(Box(), Box().Caption());
-        if (t == QAccessible::Accelerator)
-            return AcceleratorOf(Box().Caption());
-        return TClickableAccessible::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = TClickableAccessible::state();
-        s.checkable = true;
-        s.checked = Box().Checked();
-        s.pressed = Box().Pressed();
-        s.hotTracked = Box().Hot();
-        return s;
-    }
-
-    QStringList keyBindingsForAction(const QString& action) const override
-    {
-        const QString accelerator = AcceleratorOf(Box().Caption());
-        if (action == toggleAction() && !accelerator.isEmpty())
-            return {accelerator};
-        return TClickableAccessible::keyBindingsForAction(action);
-    }
-
-protected:
-    void Click() override { Box().Toggle(); }
-
-private:
-    TxpCheckBox& Box() const { return static_cast<TxpCheckBox&>(*widget()); }
+    TExtraState extraState_;
 };
 
 QAccessibleInterface* XpFactory(const QString&, QObject* object)
 {
     // The controls have no meta-object of their own, so the class name cannot tell them apart.
     if (auto* button = dynamic_cast<TxpButton*>(object))
-        return new TxpButtonAccessible(button);
+        return new TxpControlAccessible(button, QAccessible::Button, QAccessibleActionInterface::pressAction(),
+                                        [](const TxpControl& control, QAccessible::State& s) {
+                                            s.defaultButton = static_cast<const TxpButton&>(control).Default();
+                                        });
     if (auto* box = dynamic_cast<TxpCheckBox*>(object))
-        return new TxpCheckBoxAccessible(box);
+        return new TxpControlAccessible(box, QAccessible::CheckBox, QAccessibleActionInterface::toggleAction(),
+                                        [](const TxpControl& control, QAccessible::State& s) {
+                                            s.checkable = true;
+                                            s.checked = static_cast<const TxpCheckBox&>(control).Checked();
+                                        });
     return nullptr;
 }
 

@@ -3,7 +3,6 @@
 #include "toolkit/Form.h"
 #include "xpcontrols/Caption.h"
 #include "xpcontrols/XPGraphUtil.h"
-#include "xpcontrols/XpAccessible.h"
 
 namespace {
 
@@ -32,30 +31,9 @@ void Line(TCanvas& canvas, int x1, int y1, int x2, int y2)
 
 } // namespace
 
-TxpButton::TxpButton(QWidget* owner) : TCustomControl(owner), FCaption("XP Button")
-{
-    resize(75, 25);
-    SetTabStop(true);
-    // The right button is consumed: no context menu, not even the parent's.
-    setContextMenuPolicy(Qt::PreventContextMenu);
-}
+TxpButton::TxpButton(QWidget* owner) : TxpControl(owner, "XP Button", 75, 25, TRepaint::AtOnce) {}
 
 TxpButton::~TxpButton() = default;
-
-void TxpButton::SetCaption(std::string caption)
-{
-    if (caption == FCaption)
-        return;
-    FCaption = std::move(caption);
-    Repaint();
-    NotifyAccessibleNameChanged(this);
-}
-
-void TxpButton::SetFont(const TFont& font)
-{
-    FFont = font;
-    Repaint();
-}
 
 void TxpButton::Click()
 {
@@ -68,37 +46,29 @@ void TxpButton::Click()
 
 std::vector<TPublishedProperty> TxpButton::PublishedProperties() const
 {
-    return {
-        {"Caption", QuotedText(FCaption), std::nullopt},
-        {"Font", FontText(FFont), std::nullopt},
-        {"Enabled", BoolText(Enabled()), "True"},
-        {"ParentFont", BoolText(ParentFont()), "True"},
-        {"Hint", QuotedText(Hint()), std::nullopt},
-        {"ShowHint", BoolText(ShowHint()), std::nullopt},
-        {"TabOrder", std::to_string(TabOrder()), "-1"},
-        {"TabStop", BoolText(TabStop()), "False"},
-        {"Cancel", BoolText(FCancel), "False"},
-        {"Default", BoolText(FDefault), "False"},
-        {"ModalResult", std::to_string(FModalResult), "0"},
-        {"OnClick", EventText(OnClick), ""},
-        {"OnEnter", EventText(OnEnter), ""},
-        {"OnExit", EventText(OnExit), ""},
-        {"OnKeyDown", EventText(OnKeyDown), ""},
-        {"OnKeyUp", EventText(OnKeyUp), ""},
-    };
+    return Published(
+        {
+            {"Cancel", BoolText(FCancel), "False"},
+            {"Default", BoolText(FDefault), "False"},
+            {"ModalResult", std::to_string(FModalResult), "0"},
+        },
+        {
+            {"OnKeyDown", EventText(OnKeyDown), ""},
+            {"OnKeyUp", EventText(OnKeyUp), ""},
+        });
 }
 
 void TxpButton::Paint()
 {
     TCanvas& canvas = Canvas();
-    canvas.Font() = FFont;
-    const TSize extent = canvas.TextExtent(DisplayText(FCaption));
+    canvas.Font() = Font();
+    const TSize extent = canvas.TextExtent(DisplayText(Caption()));
     const int W = width(), H = height();
     const int textX = (W - extent.cx) / 2, textY = (H - extent.cy) / 2;
     if (Enabled()) {
-        const int shift = FPressed ? 1 : 0;
+        const int shift = Pressed() ? 1 : 0;
         PaintEnabled(textX + shift, textY + shift);
-        PaintAcceleratorUnderline(textX + shift, textY + shift, extent.cy, FFont.Color());
+        PaintAcceleratorUnderline(textX + shift, textY + shift, extent.cy, Font().Color());
     } else {
         PaintDisabled(textX, textY);
         PaintAcceleratorUnderline(textX, textY, extent.cy, DisabledText);
@@ -118,7 +88,7 @@ void TxpButton::PaintEnabled(int textX, int textY)
     canvas.RoundRect(1, 1, W - 1, H - 1, 5, 5);
 
     const TRect face{4, 4, W - 4, H - 4};
-    if (FPressed && FHot)
+    if (Pressed() && Hot())
         FillGradient(canvas, face, FaceLight, FaceDark, TGradientDirection::gdBottomToTop,
                      static_cast<std::uint8_t>(H / 2));
     else
@@ -137,12 +107,12 @@ void TxpButton::PaintEnabled(int textX, int textY)
     Line(canvas, 3, H - 1, W - 3, H - 1);
     Line(canvas, W - 1, H - 4, W - 1, 2);
 
-    if (FHot) {
+    if (Hot()) {
         UsePen(canvas, HotFrame);
         canvas.RoundRect(3, 3, W - 3, H - 3, 2, 2);
     }
-    canvas.TextRect(face, textX, textY, DisplayText(FCaption));
-    if (FHasFocus)
+    canvas.TextRect(face, textX, textY, DisplayText(Caption()));
+    if (HasFocus())
         canvas.DrawFocusRect(face);
 }
 
@@ -163,70 +133,26 @@ void TxpButton::PaintDisabled(int textX, int textY)
     canvas.RoundRect(1, 1, W - 1, H - 1, 5, 5);
 
     canvas.Font().SetColor(DisabledText);
-    canvas.TextRect(TRect{4, 4, W - 4, H - 4}, textX, textY, DisplayText(FCaption));
+    canvas.TextRect(TRect{4, 4, W - 4, H - 4}, textX, textY, DisplayText(Caption()));
 }
 
 void TxpButton::PaintAcceleratorUnderline(int textX, int textY, int textHeight, TColor color)
 {
-    const std::optional<TAcceleratorSpan> span = AcceleratorSpan(FCaption);
+    const std::optional<TAcceleratorSpan> span = AcceleratorSpan(Caption());
     if (!span)
         return;
     TCanvas& canvas = Canvas();
-    canvas.Font() = FFont;
+    canvas.Font() = Font();
     const int y = textY + textHeight;
     UsePen(canvas, color);
     Line(canvas, textX + canvas.TextWidth(span->Before), y, textX + canvas.TextWidth(span->Through), y);
 }
 
-void TxpButton::MouseEnter()
-{
-    if (!FHot) {
-        FHot = true;
-        Repaint();
-    }
-}
-
-void TxpButton::MouseLeave()
-{
-    if (FHot) {
-        FHot = false;
-        Repaint();
-    }
-}
-
-void TxpButton::MouseDown(TMouseButton button, TShiftState, int, int)
-{
-    if (button != TMouseButton::mbLeft || FPressed)
-        return;
-    FPressed = true;
-    if (!hasFocus() && isEnabled())
-        setFocus(Qt::MouseFocusReason);
-    Repaint();
-}
-
-void TxpButton::MouseUp(TMouseButton button, TShiftState, int, int)
-{
-    if (button != TMouseButton::mbLeft || !FPressed)
-        return;
-    FPressed = false;
-    // The released look is on screen while the click handler runs.
-    Repaint();
-    Click();
-}
-
-void TxpButton::DoubleClick(TMouseButton button, TShiftState, int, int)
-{
-    if (button == TMouseButton::mbLeft)
-        Click();
-}
-
 void TxpButton::KeyDown(std::uint16_t& key, TShiftState shift)
 {
     const bool pressKey = key == VirtualKey::Return || key == VirtualKey::Space;
-    if (!FPressed && pressKey) {
-        FPressed = true;
-        Invalidate();
-    }
+    if (pressKey)
+        PressByKey();
     if (OnKeyDown)
         OnKeyDown(this, key, shift);
     // The button completes Enter and Space itself, on their release; offered on to the
@@ -237,41 +163,9 @@ void TxpButton::KeyDown(std::uint16_t& key, TShiftState shift)
 
 void TxpButton::KeyUp(std::uint16_t& key, TShiftState shift)
 {
-    if (FPressed) {
-        FPressed = false;
-        Invalidate();
-        Click();
-    }
+    ReleaseByKey();
     if (OnKeyUp)
         OnKeyUp(this, key, shift);
-}
-
-void TxpButton::FocusIn()
-{
-    if (!FHasFocus) {
-        FHasFocus = true;
-        Invalidate();
-    }
-}
-
-void TxpButton::FocusOut()
-{
-    if (FHasFocus) {
-        FHasFocus = false;
-        Invalidate();
-    }
-}
-
-void TxpButton::Enter()
-{
-    if (OnEnter)
-        OnEnter(this);
-}
-
-void TxpButton::Exit()
-{
-    if (OnExit)
-        OnExit(this);
 }
 
 bool TxpButton::DialogKey(std::uint16_t key, TShiftState)
@@ -279,12 +173,5 @@ bool TxpButton::DialogKey(std::uint16_t key, TShiftState)
     if (isEnabled() && ((FCancel && key == VirtualKey::Escape) || (FDefault && key == VirtualKey::Return)))
         Click();
     // Left unclaimed, so the other controls hear it too.
-    return false;
-}
-
-bool TxpButton::DialogChar(char32_t character)
-{
-    if (isEnabled() && IsAccel(character, FCaption))
-        Click();
     return false;
 }

@@ -162,6 +162,8 @@ TEST_F(XpButtonAccessibility, IsAPushButtonNamedByItsCaptionWithoutTheMark)
     button->SetCaption("A&&B");
     EXPECT_EQ(reader->text(QAccessible::Name), "A&B");
     EXPECT_EQ(reader->text(QAccessible::Accelerator), "") << "a doubled mark is a literal ampersand";
+    button->SetCaption("&\U00010428");
+    EXPECT_EQ(reader->text(QAccessible::Accelerator), "Alt+\U00010400") << "a letter beyond 16 bits is read whole";
     button->SetCaption("Старт");
     EXPECT_EQ(reader->text(QAccessible::Name), "Старт");
 }

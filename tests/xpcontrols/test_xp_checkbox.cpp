@@ -70,6 +70,12 @@ TEST(XpCheckBoxCreate, HasItsDefaults)
 TEST(XpCheckBoxCreate, LayoutAlwaysCarriesColourAlignmentAndTabStop)
 {
     TxpCheckBox box(nullptr);
+    std::vector<std::string> names;
+    for (const TPublishedProperty& property : box.PublishedProperties())
+        names.push_back(property.Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Caption", "Font", "Enabled", "ParentFont", "Hint", "ShowHint",
+                                               "TabOrder", "TabStop", "Color", "Checked", "Alignment", "OnClick",
+                                               "OnEnter", "OnExit"}));
     const std::vector<std::string> lines = LayoutLines(box.PublishedProperties());
     for (const char* line : {"Color = clBtnFace", "Alignment = cbaRight", "TabStop = True"})
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
