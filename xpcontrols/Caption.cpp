@@ -4,6 +4,8 @@
 #include <QString>
 #include <algorithm>
 
+#include "toolkit/Utf8.h"
+
 namespace {
 
 // Length in bytes of the UTF-8 character starting at text[at].
@@ -42,7 +44,7 @@ std::optional<TAcceleratorSpan> AcceleratorSpan(std::string_view caption)
 
 std::optional<char32_t> Accelerator(std::string_view caption)
 {
-    const QList<uint> text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).toUcs4();
+    const QList<uint> text = ToQString(caption).toUcs4();
     std::optional<char32_t> accelerator;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != U'&')
