@@ -1,5 +1,6 @@
 #include "runtime/JpegPicture.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 #include <new>
@@ -49,9 +50,24 @@ void PrepareErrorExit(jpeg_decompress_struct* decompressor, JpegErrorExit* error
     errors->Manager.emit_message = DiscardWarning;
 }
 
+struct ScanLimit {
+    jpeg_progress_mgr Manager; // first, so libjpeg's pointer to it is a pointer to the whole
+    int Allowed;
+};
+
+int ScansAllowed(const jpeg_decompress_struct* decompressor)
+{
+    long long blocks = 1;
+    for (int i = 0; i < decompressor->num_components; ++i)
+        blocks += static_cast<long long>(decompressor->comp_info[i].width_in_blocks)
+                  * decompressor->comp_info[i].height_in_blocks;
+    return static_cast<int>(std::clamp<long long>(ScanBlockBudget / blocks, LeastScansAllowed, MostScans));
+}
+
 void StopAfterTooManyScans(j_common_ptr info)
 {
-    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MostScans)
+    const auto* limit = reinterpret_cast<const ScanLimit*>(info->progress);
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > limit->Allowed)
         ERREXIT(info, JERR_BAD_PROGRESSION);
 }
 
@@ -161,7 +177,7 @@ int DecodeJpeg(const unsigned char* data, std::size_t size, bool smallColourScre
     jpeg_decompress_struct decompressor;
     JpegErrorExit errors;
     JpegMemorySource source;
-    jpeg_progress_mgr progress;
+    ScanLimit scans;
     PrepareErrorExit(&decompressor, &errors);
     if (setjmp(errors.Exit)) {
         jpeg_destroy_decompress(&decompressor);
@@ -171,10 +187,11 @@ int DecodeJpeg(const unsigned char* data, std::size_t size, bool smallColourScre
     // A backstop only: the cap below is checked from the header before any of this is
     // wanted, and beyond it libjpeg would ask for a backing store it does not have.
     decompressor.mem->max_memory_to_use = static_cast<long>(PictureMemoryLimit + MostWorkBytes);
-    progress.progress_monitor = StopAfterTooManyScans;
-    decompressor.progress = &progress;
     AttachMemorySource(&decompressor, &source, data, size);
     jpeg_read_header(&decompressor, TRUE);
+    scans.Manager.progress_monitor = StopAfterTooManyScans;
+    scans.Allowed = ScansAllowed(&decompressor);
+    decompressor.progress = &scans.Manager;
 
     decompressor.scale_num = 1;
     decompressor.scale_denom = 1;

@@ -26,8 +26,12 @@
 constexpr std::size_t PictureMemoryLimit = std::size_t(256) << 20;
 
 // A progressive file with more scans than this is refused (error 16, bad progression):
-// real pictures have about ten, and each scan costs a pass over the whole picture.
+// real pictures have about ten, and each scan costs a pass over the whole picture. For
+// large pictures the limit falls with the number of 8 x 8 blocks, so that the scans
+// together cost well under a second, but never below LeastScansAllowed.
 constexpr int MostScans = 200;
+constexpr int LeastScansAllowed = 16;
+constexpr long long ScanBlockBudget = 8'000'000;
 
 // Decoded pixels, rows top to bottom with no padding between them.
 struct JpegBitmap {
