@@ -2,7 +2,13 @@
 // does, against a bare libjpeg-turbo decode of the same file (read the file, decode
 // every scan line to RGB), alternating the two in one run.
 //
-//   bench_pictures [repetitions] [-v]   (run from the repository root)
+// With --hostile, also each file of that folder (tools/make_hostile_pictures writes
+// them) loaded and drawn once in a process of its own: the process's peak memory and
+// the time to the picture or its refusal, next to a bare decode of a lane picture in a
+// process of its own.
+//
+//   bench_pictures [repetitions] [-v] [--hostile <folder>]   (run from the repository root)
+//   bench_pictures --once <file> | --once-bare <file>        (one process's part of the above)
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,12 +19,19 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <jpeglib.h>
+#include <spawn.h>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 #include "bench/BenchTable.h"
+#include "runtime/Errors.h"
+#include "runtime/JpegPicture.h"
 #include "toolkit/Picture.h"
+
+extern char** environ;
 
 namespace {
 
@@ -74,6 +87,98 @@ int LoadAndDraw(const std::string& path, QImage& target)
     return picture.Width();
 }
 
+// One load and draw, or one bare decode, of a file; prints the seconds it took and
+// what came of it. Run in a process of its own, whose peak memory is then its own.
+int Once(const std::string& path, bool bare)
+{
+    QImage target(LaneWidth, LaneHeight, QImage::Format_RGB32);
+    std::string outcome = "shown";
+    const double start = Seconds(CLOCK_MONOTONIC);
+    try {
+        if (bare)
+            BareDecode(path);
+        else
+            LoadAndDraw(path, target);
+    } catch (const Exception& error) {
+        outcome = error.Message();
+    }
+    std::printf("%.6f %s\n", Seconds(CLOCK_MONOTONIC) - start, outcome.c_str());
+    return 0;
+}
+
+struct ProcessRun {
+    double Seconds = 0;
+    double PeakMiB = 0;
+    std::string Outcome;
+};
+
+ProcessRun RunOnce(const char* self, const char* mode, const std::string& path)
+{
+    int out[2];
+    ProcessRun run;
+    if (pipe(out) != 0)
+        return run;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char* argv[] = {const_cast<char*>(self), const_cast<char*>(mode), const_cast<char*>(path.c_str()), nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, self, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string text;
+    char chunk[256];
+    for (ssize_t count; (count = read(out[0], chunk, sizeof chunk)) > 0;)
+        text.append(chunk, static_cast<std::size_t>(count));
+    close(out[0]);
+    if (spawned != 0)
+        return run;
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    run.PeakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    char* rest = nullptr;
+    run.Seconds = std::strtod(text.c_str(), &rest);
+    run.Outcome = rest != nullptr && *rest == ' ' ? std::string(rest + 1) : "no answer";
+    while (!run.Outcome.empty() && run.Outcome.back() == '\n')
+        run.Outcome.pop_back();
+    return run;
+}
+
+// Every file of the folder in a process of its own, against a bare decode of the same
+// file when the lesson shows it, and otherwise of a lane picture: a bare decode of a
+// forged header would take all the memory the header claims.
+void HostileRows(const char* self, const std::string& folder, const std::string& lanePicture)
+{
+    const ProcessRun lane = RunOnce(self, "--once-bare", lanePicture);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    const double memoryBound = 3.0 * static_cast<double>(PictureMemoryLimit >> 20);
+    for (const std::string& file : files) {
+        const ProcessRun ours = RunOnce(self, "--once", file);
+        const std::string name = std::filesystem::path(file).filename().string();
+        ProcessRun bare = lane;
+        std::string bareName = "bare decode of " + lanePicture;
+        if (ours.Outcome == "shown") {
+            const ProcessRun same = RunOnce(self, "--once-bare", file);
+            if (same.Outcome == "shown") {
+                bare = same;
+                bareName = "bare decode";
+            }
+        }
+        PrintBenchRow({"Hostile " + name + ": peak memory, " + ours.Outcome, Format("%.1f MiB", ours.PeakMiB),
+                       Format(("%.1f MiB " + bareName).c_str(), bare.PeakMiB),
+                       Format("+%.1f MiB", ours.PeakMiB - bare.PeakMiB), Format("<= +%.0f MiB", memoryBound),
+                       ours.PeakMiB - bare.PeakMiB <= memoryBound});
+        PrintBenchRow({"Hostile " + name + ": load + first draw", Format("%.1f ms", ours.Seconds * 1e3),
+                       Format(("%.1f ms " + bareName).c_str(), bare.Seconds * 1e3),
+                       Format("%.2f x", ours.Seconds / bare.Seconds), "<= 1 s", ours.Seconds <= 1.0});
+    }
+}
+
 struct PictureResult {
     std::string Name;
     double Ours;
@@ -89,8 +194,15 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     int repetitions = 300;
     bool verbose = false;
+    std::string hostile;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-v") == 0)
+        if (i + 1 < argc && std::strcmp(argv[i], "--once") == 0)
+            return Once(argv[i + 1], false);
+        if (i + 1 < argc && std::strcmp(argv[i], "--once-bare") == 0)
+            return Once(argv[i + 1], true);
+        if (i + 1 < argc && std::strcmp(argv[i], "--hostile") == 0)
+            hostile = argv[++i];
+        else if (std::strcmp(argv[i], "-v") == 0)
             verbose = true;
         else
             repetitions = std::max(1, std::atoi(argv[i]));
@@ -146,5 +258,7 @@ int main(int argc, char** argv)
     PrintBenchRow({"Pictures: slowest relative, " + worst->Name + median, Format("%.1f us", worst->Ours * 1e6),
                    Format("%.1f us bare decode", worst->Bare * 1e6), Format("%.2f x", worst->Ours / worst->Bare),
                    "<= 1.3 x", worst->Ours <= 1.3 * worst->Bare});
+    if (!hostile.empty())
+        HostileRows(argv[0], hostile, "dris/" + files.back());
     return 0;
 }

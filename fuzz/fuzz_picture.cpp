@@ -3,8 +3,12 @@
 //   - loading the bytes (header parse) and decoding them return or throw EJPEG
 //     "JPEG error #<n>" with n one of libjpeg's message codes; nothing else escapes;
 //   - a rejected load leaves the picture as it was;
-//   - a decoded bitmap is 8 or 24 bits per pixel, of the size the header gave, with
+//   - a decoded bitmap is 8 or 32 bits per pixel, of the size the header gave, with
 //     room for every row and, at 8 bits, a palette of 1 to 236 colours;
+//   - memory stays bounded: a header claiming more than the cap is refused with
+//     "JPEG error #54" and no pixel memory, whatever its size; and tools/fuzz.sh runs
+//     with a malloc limit of a small multiple of the cap, so any single allocation of a
+//     claimed size fails the run;
 //   - nothing leaks and no memory is touched out of bounds (the sanitizers).
 #include <cstddef>
 #include <cstdint>
@@ -32,10 +36,6 @@ void Check(bool condition)
         Fault();
 }
 
-// Decoding a forged size of gigapixels only costs time here; the refusal of sizes
-// beyond the memory limit is covered by the unit tests.
-constexpr int64_t MostPixelsDecoded = 16 * 1024 * 1024;
-
 void CheckJpegMessage(const EJPEG& error)
 {
     const std::string& message = error.Message();
@@ -56,6 +56,8 @@ void CheckBitmap(const JpegBitmap& bitmap, const JpegPicture& picture)
     Check(bitmap.BitsPerPixel == 8 || bitmap.BitsPerPixel == 32);
     Check(bitmap.Width == picture.Width() && bitmap.Height == picture.Height());
     Check(bitmap.Pixels.size() == bitmap.BytesPerRow() * static_cast<std::size_t>(bitmap.Height));
+    Check(bitmap.DecodedRows >= 0 && bitmap.DecodedRows <= bitmap.Height);
+    Check(std::size_t(bitmap.Width) * std::size_t(bitmap.Height) * 4 <= PictureMemoryLimit);
     if (bitmap.BitsPerPixel == 8)
         Check(!bitmap.Palette.empty() && bitmap.Palette.size() <= 236);
 }
@@ -74,15 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             return 0;
         }
         Check(picture.Bytes().size() == size);
-        if (int64_t{picture.Width()} * picture.Height() > MostPixelsDecoded)
-            return 0;
+        const bool beyondCap = std::size_t(picture.Width()) * std::size_t(picture.Height()) * 4 > PictureMemoryLimit;
         // Either output: the paletted one of a small-colour screen, or true colour.
         const bool smallColourScreen = size % 2 == 1;
         JpegBitmap bitmap;
         try {
             picture.Decode(bitmap, smallColourScreen);
+            Check(!beyondCap);
         } catch (const EJPEG& error) {
             CheckJpegMessage(error);
+            if (beyondCap)
+                Check(error.Message() == "JPEG error #54" && bitmap.Pixels.capacity() == 0);
         }
         CheckBitmap(bitmap, picture);
     } catch (...) {

@@ -2,6 +2,7 @@
 // catch point, which shows the message to the pupil.
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -9,11 +10,22 @@
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : message_(std::move(message)) {}
+    // A message that quotes what the pupil typed, `quotedLength` bytes from byte
+    // `quotedStart`: shown, that part is kept from reordering the rest of the message
+    // and may be shortened.
+    Exception(std::string message, std::size_t quotedStart, std::size_t quotedLength)
+        : message_(std::move(message)), quotedStart_(quotedStart), quotedLength_(quotedLength)
+    {
+    }
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& Message() const noexcept { return message_; }
+    std::size_t QuotedStart() const noexcept { return quotedStart_; }
+    std::size_t QuotedLength() const noexcept { return quotedLength_; }
 
 private:
     std::string message_;
+    std::size_t quotedStart_ = 0;
+    std::size_t quotedLength_ = 0;
 };
 
 // A field text that is not a number of the wanted kind.

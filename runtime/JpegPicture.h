@@ -6,19 +6,39 @@
 //   Decode of a truncated file    -> no error; the missing part comes out as the decoder
 //                                   fills it
 //
+//   Decode of a header claiming 60000 × 60000 -> "JPEG error #54" before any pixel
+//                                   memory is taken
+//   LoadFromFile(<a 2 GB file>)   throws "JPEG error #54" having read only its head
+//
 // Every failure of the decoder is an EJPEG "JPEG error #<n>", n being libjpeg's
 // message code; its warnings are discarded.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 #include <vector>
+
+// The one memory cap of a picture: the bytes of its bitmap on the screen, 4 for every
+// pixel whatever the file's colours. Beyond it decoding refuses with libjpeg's
+// out-of-memory error (54) before taking any memory for the pixels. libjpeg's own work
+// arrays (a progressive file keeps every coefficient) may take up to twice as much more.
+constexpr std::size_t PictureMemoryLimit = std::size_t(256) << 20;
+
+// A progressive file with more scans than this is refused (error 16, bad progression):
+// real pictures have about ten, and each scan costs a pass over the whole picture. For
+// large pictures the limit falls with the number of 8 x 8 blocks, so that the scans
+// together cost well under a second, but never below LeastScansAllowed.
+constexpr int MostScans = 200;
+constexpr int LeastScansAllowed = 16;
+constexpr long long ScanBlockBudget = 8'000'000;
 
 // Decoded pixels, rows top to bottom with no padding between them.
 struct JpegBitmap {
     int Width = 0;
     int Height = 0;
     int BitsPerPixel = 0; // 32: B, G, R, 0xFF bytes; 8: palette indices; 0 while unsized
+    int DecodedRows = 0;  // rows from the top really decoded; the rest are zero
     std::vector<unsigned char> Pixels;
     std::vector<std::array<unsigned char, 3>> Palette; // RGB, for 8 bits per pixel
 
@@ -34,6 +54,10 @@ public:
     // header to read). Throws EJPEG when the header is rejected; the picture is then
     // unchanged.
     void LoadFromBytes(std::vector<unsigned char> bytes);
+    // Reads the named file and loads it. A file larger than any picture within the cap
+    // could be is not read beyond its head: the head's header is checked, then the file
+    // is refused with "JPEG error #54". Throws EFOpenError when it cannot be read.
+    void LoadFromFile(std::string_view name);
 
     const std::vector<unsigned char>& Bytes() const { return bytes_; }
     int Width() const { return width_; }
@@ -43,9 +67,11 @@ public:
 
     // Decodes at full size with block smoothing. The output is 8 bits per pixel with
     // a palette of at most 236 colours on a screen of 8 bits or fewer, and for a
-    // grayscale picture; otherwise 32-bit (blue, green, red, filler), the screen's layout. The bitmap is sized as soon as the
-    // output size is known and filled row by row; if the data fails part way, the
-    // rows decoded so far stay (the rest is zero) and EJPEG is thrown.
+    // grayscale picture; otherwise 32-bit (blue, green, red, filler), the screen's
+    // layout. CMYK and YCCK pictures (Adobe's inverted inks) always come out 32-bit.
+    // The size is checked against the cap from the header, before anything large is
+    // allocated. The bitmap is then sized and filled row by row; if the data fails part
+    // way, the rows decoded so far stay, DecodedRows counts them, and EJPEG is thrown.
     void Decode(JpegBitmap& bitmap, bool smallColourScreen) const;
 
 private:

@@ -10,12 +10,12 @@ namespace {
 
 [[noreturn]] void RaiseNotInteger(std::string_view text)
 {
-    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    throw EConvertError("'" + std::string(text) + "' is not a valid integer value", 1, text.size());
 }
 
 [[noreturn]] void RaiseNotFloat(std::string_view text)
 {
-    throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    throw EConvertError("'" + std::string(text) + "' is not a valid floating point value", 1, text.size());
 }
 
 bool IsDigit(char c)

@@ -1,6 +1,8 @@
 #include "runtime/PictureFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,6 +98,11 @@ std::string FullPathName(std::string_view name)
 
 std::vector<unsigned char> ReadPictureFile(std::string_view name)
 {
+    return ReadPictureFileUpTo(name, SIZE_MAX).Bytes;
+}
+
+PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest)
+{
     const std::string path(name);
     // Non-blocking, so that a named pipe given as a picture cannot hang the program
     // before it is refused below as not a regular file.
@@ -111,11 +118,16 @@ std::vector<unsigned char> ReadPictureFile(std::string_view name)
     if (!S_ISREG(status.st_mode))
         CannotOpen(name, EINVAL);
 
-    std::vector<unsigned char> bytes;
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
+    const auto size = static_cast<std::size_t>(status.st_size);
+    const bool tooLarge = size > largest;
+    // A file may still grow while it is read: never take more than the limit allows.
+    const std::size_t wanted = tooLarge ? std::min(largest, PictureFileHead) : largest;
+    PictureFileBytes result;
+    result.Bytes.reserve(std::min(size, wanted));
     unsigned char chunk[64 * 1024];
     for (;;) {
-        const ssize_t count = read(file.Get(), chunk, sizeof chunk);
+        const std::size_t room = wanted - std::min(wanted, result.Bytes.size());
+        const ssize_t count = read(file.Get(), chunk, std::min(sizeof chunk, room == 0 ? std::size_t(1) : room));
         if (count == 0)
             break;
         if (count < 0) {
@@ -123,7 +135,13 @@ std::vector<unsigned char> ReadPictureFile(std::string_view name)
                 continue;
             CannotOpen(name, errno);
         }
-        bytes.insert(bytes.end(), chunk, chunk + count);
+        if (room == 0) {
+            result.Whole = false;
+            break;
+        }
+        result.Bytes.insert(result.Bytes.end(), chunk, chunk + count);
     }
-    return bytes;
+    if (tooLarge)
+        result.Whole = false;
+    return result;
 }

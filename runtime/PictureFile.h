@@ -6,6 +6,7 @@
 //       "Cannot open file "/home/pupil/velmora/dris/99.jpg". No such file or directory"
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,3 +21,15 @@ std::string FullPathName(std::string_view name);
 // A folder or any other non-regular file is refused. Throws EFOpenError with
 // "Cannot open file "<full path>". <system's reason>".
 std::vector<unsigned char> ReadPictureFile(std::string_view name);
+
+// A file read no further than its reader wants: all of it, or, when it holds more than
+// `largest` bytes, only its first PictureFileHead bytes, enough for any header.
+struct PictureFileBytes {
+    std::vector<unsigned char> Bytes;
+    bool Whole = true;
+};
+constexpr std::size_t PictureFileHead = std::size_t(256) << 10;
+
+// As ReadPictureFile, but a file larger than `largest` is not read beyond its head, so a
+// forged or runaway file of gigabytes costs neither the time nor the memory to read it.
+PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest);

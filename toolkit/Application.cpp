@@ -1,8 +1,11 @@
 #include "toolkit/Application.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMessageBox>
-#include <QPointer>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "runtime/Locale.h"
 #include "runtime/NumText.h"
@@ -58,6 +61,36 @@ void TApplication::Guard(QObject* sender, const std::function<void()>& handler) 
     }
 }
 
+void TApplication::GuardPaint(QObject* sender, const std::function<void()>& handler) noexcept
+{
+    try {
+        try {
+            handler();
+        } catch (...) {
+            paintErrors_.emplace_back(sender, std::current_exception());
+            if (!paintErrorsPosted_) {
+                paintErrorsPosted_ = true;
+                QMetaObject::invokeMethod(this, [this] { HandlePaintErrors(); }, Qt::QueuedConnection);
+            }
+        }
+    } catch (...) {
+        // Out of memory while keeping the error: it cannot be shown, and nothing may
+        // reach Qt's frames.
+    }
+}
+
+void TApplication::HandlePaintErrors()
+{
+    paintErrorsPosted_ = false;
+    // One at a time from the front: a box's own message loop may paint, fail and come
+    // back here, and the older errors still go first.
+    while (!paintErrors_.empty()) {
+        auto [sender, error] = std::move(paintErrors_.front());
+        paintErrors_.pop_front();
+        Guard(sender.data(), [&error] { std::rethrow_exception(error); });
+    }
+}
+
 void TApplication::HandleException(QObject* sender, const Exception& error)
 {
     // A pressed button or a drag must not stay captured behind the box.
@@ -85,11 +118,40 @@ static QWidget* WindowInUse()
     return nullptr;
 }
 
+namespace {
+
+const QChar FirstStrongIsolate(0x2068);
+const QChar PopDirectionalIsolate(0x2069);
+
+// What the box shows for an error: the message with its period, the typed text it
+// quotes isolated for bidirectional text (a right-to-left mark inside cannot turn the
+// rest around) and cut with "…" to about a third of the screen's width, and the whole
+// cut to a few lines, so that the box and its OK button stay on the screen.
+QString ShownText(const Exception& error, const QFontMetrics& metrics, int screenWidth)
+{
+    const std::string text = WithFinalPeriod(error.Message());
+    const std::size_t start = std::min(error.QuotedStart(), text.size());
+    const std::size_t length = std::min(error.QuotedLength(), text.size() - start);
+    QString shown = QString::fromStdString(text.substr(0, start));
+    if (length > 0) {
+        const QString quoted = QString::fromStdString(text.substr(start, length));
+        shown += FirstStrongIsolate + metrics.elidedText(quoted, Qt::ElideRight, screenWidth / 3)
+                 + PopDirectionalIsolate;
+    }
+    shown += QString::fromStdString(text.substr(start + length));
+    constexpr int MostLines = 6;
+    return metrics.elidedText(shown, Qt::ElideRight, screenWidth / 2 * MostLines);
+}
+
+} // namespace
+
 void TApplication::ShowException(const Exception& error)
 {
     QPointer<QWidget> inUse = WindowInUse();
-    QMessageBox box(QMessageBox::Critical, QString::fromStdString(title_),
-                    QString::fromStdString(WithFinalPeriod(error.Message())), QMessageBox::Ok, inUse);
+    QMessageBox box(QMessageBox::Critical, QString::fromStdString(title_), QString(), QMessageBox::Ok, inUse);
+    const QScreen* screen = inUse ? inUse->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 640;
+    box.setText(ShownText(error, QFontMetrics(box.font()), screenWidth));
     // The message quotes what the pupil typed: never read it as markup.
     box.setTextFormat(Qt::PlainText);
     // No window of the program takes input while the box is open; ticks and painting go on.

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
+#include <deque>
+#include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "runtime/Errors.h"
 
@@ -25,6 +29,11 @@ public:
     // Nothing ever escapes into Qt from here.
     void Guard(QObject* sender, const std::function<void()>& handler) noexcept;
 
+    // The catch point of painting: an error is kept until the paint has returned and
+    // then handled as Guard handles it, in the order raised. A box opened inside the
+    // paint would run its message loop there, repainting from within a repaint.
+    void GuardPaint(QObject* sender, const std::function<void()>& handler) noexcept;
+
     // Releases any mouse grab, then drops EAbort, calls the hook if one is set,
     // otherwise shows the error box.
     void HandleException(QObject* sender, const Exception& error);
@@ -36,9 +45,12 @@ protected:
 
 private:
     void ShowException(const Exception& error);
+    void HandlePaintErrors();
 
     std::string title_;
     ErrorHook errorHook_;
+    std::deque<std::pair<QPointer<QObject>, std::exception_ptr>> paintErrors_;
+    bool paintErrorsPosted_ = false;
 };
 
 // The one application object, as the toolkit's global "Application".
@@ -48,4 +60,9 @@ TApplication* Application();
 inline void Guarded(QObject* sender, const std::function<void()>& handler)
 {
     Application()->Guard(sender, handler);
+}
+
+inline void GuardedPaint(QObject* sender, const std::function<void()>& handler)
+{
+    Application()->GuardPaint(sender, handler);
 }

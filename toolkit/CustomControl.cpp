@@ -197,7 +197,7 @@ void TCustomControl::paintEvent(QPaintEvent*)
     if (canvas_.IsDrawing())
         return;
     canvas_.Begin(*this);
-    Guarded(this, [this] { Paint(); });
+    GuardedPaint(this, [this] { Paint(); });
     canvas_.End();
 }
 

@@ -50,10 +50,12 @@ void TImage::paintEvent(QPaintEvent*)
     TGraphic* graphic = picture_.Graphic();
     if (graphic == nullptr)
         return;
-    Guarded(this, [&] {
+    GuardedPaint(this, [&] {
         QPainter painter(this);
         graphic->Draw(painter, PictureRect());
     });
+    // A JPEG decoded whole in this paint covers the control from now on.
+    UpdateOpacity();
 }
 
 void TImage::resizeEvent(QResizeEvent* event)

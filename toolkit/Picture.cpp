@@ -3,7 +3,6 @@
 #include <QByteArrayView>
 #include <QGuiApplication>
 #include <QScreen>
-#include <cstring>
 #include <exception>
 
 #include "runtime/Errors.h"
@@ -22,27 +21,25 @@ bool SmallColourScreen()
     return small;
 }
 
-// The decoded pixels as an image to draw. Colour rows are already in the screen's
-// 32-bit layout and are handed over without a copy.
+// The rows really decoded, as an image to draw. Colour rows are already in the
+// screen's 32-bit layout and are handed over without a copy.
 QImage ToImage(JpegBitmap&& pixels)
 {
+    if (pixels.DecodedRows <= 0)
+        return {};
+    const auto bytesPerRow = static_cast<qsizetype>(pixels.BytesPerRow());
     if (pixels.BitsPerPixel == 32) {
         auto* rows = new std::vector<unsigned char>(std::move(pixels.Pixels));
-        return QImage(rows->data(), pixels.Width, pixels.Height, static_cast<qsizetype>(pixels.BytesPerRow()),
-                      QImage::Format_RGB32, [](void* owned) { delete static_cast<std::vector<unsigned char>*>(owned); },
-                      rows);
+        return QImage(rows->data(), pixels.Width, pixels.DecodedRows, bytesPerRow, QImage::Format_RGB32,
+                      [](void* owned) { delete static_cast<std::vector<unsigned char>*>(owned); }, rows);
     }
-    QImage image(pixels.Width, pixels.Height, QImage::Format_Indexed8);
-    if (image.isNull())
-        return image;
+    QImage indexed(pixels.Pixels.data(), pixels.Width, pixels.DecodedRows, bytesPerRow, QImage::Format_Indexed8);
     QList<QRgb> colours;
     for (const auto& entry : pixels.Palette)
         colours.append(qRgb(entry[0], entry[1], entry[2]));
-    image.setColorTable(colours);
-    for (int y = 0; y < pixels.Height; ++y)
-        std::memcpy(image.scanLine(y), &pixels.Pixels[pixels.BytesPerRow() * std::size_t(y)], pixels.BytesPerRow());
+    indexed.setColorTable(colours);
     // Drawn at every repaint, converted once.
-    return image.convertToFormat(QImage::Format_RGB32);
+    return indexed.convertToFormat(QImage::Format_RGB32);
 }
 
 std::unique_ptr<TGraphic> NewGraphic(const PictureFormat& format)
@@ -97,6 +94,13 @@ void TMetafile::LoadFromBytes(std::vector<unsigned char>)
     throw EInvalidGraphic("Metafile pictures (." + extension_ + ") cannot be shown on this system");
 }
 
+void TJPEGImage::LoadFromFile(std::string_view name)
+{
+    jpeg_.LoadFromFile(name);
+    decoded_ = false;
+    bitmap_ = QImage();
+}
+
 void TJPEGImage::LoadFromBytes(std::vector<unsigned char> bytes)
 {
     jpeg_.LoadFromBytes(std::move(bytes));
@@ -115,19 +119,19 @@ void TJPEGImage::Draw(QPainter& painter, const QRect& rect)
         } catch (const EJPEG&) {
             failure = std::current_exception();
         }
-        if (pixels.BitsPerPixel != 0) {
-            bitmap_ = ToImage(std::move(pixels));
-        } else if (Width() > 0 && Height() > 0) {
-            // Failed before the first row: the picture still covers what its header
-            // promised, so an opaque control paints every one of its pixels.
-            bitmap_ = QImage(Width(), Height(), QImage::Format_RGB32);
-            bitmap_.fill(Qt::black);
-        }
+        bitmap_ = ToImage(std::move(pixels));
     }
     if (!bitmap_.isNull())
         painter.drawImage(rect.topLeft(), bitmap_);
     if (failure)
         std::rethrow_exception(failure);
+}
+
+bool TJPEGImage::Transparent() const
+{
+    // Rows that were never decoded are not drawn: what lies under them shows. Until the
+    // first draw it is not known which rows will be.
+    return !decoded_ || bitmap_.height() < Height();
 }
 
 void TPicture::LoadFromFile(std::string_view name)

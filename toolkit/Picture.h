@@ -24,7 +24,7 @@ public:
     virtual ~TGraphic() = default;
 
     // Loads the whole named file; the file is closed again before its bytes are looked at.
-    void LoadFromFile(std::string_view name);
+    virtual void LoadFromFile(std::string_view name);
     virtual void LoadFromBytes(std::vector<unsigned char> bytes) = 0;
 
     virtual int Width() const = 0;
@@ -80,18 +80,24 @@ private:
 };
 
 // A JPEG picture: the header is read at load, the pixels are decoded on the first
-// draw and kept from then on. A decoding failure keeps whatever rows were decoded,
-// shows them and raises EJPEG once; the picture is not decoded again.
+// draw and kept from then on. A decoding failure keeps the rows decoded before it,
+// draws only those (possibly none) and raises EJPEG once; the picture is not decoded
+// again.
 class TJPEGImage : public TGraphic {
 public:
+    // A file too large for any picture within the memory cap is refused unread.
+    void LoadFromFile(std::string_view name) override;
     void LoadFromBytes(std::vector<unsigned char> bytes) override;
     int Width() const override { return jpeg_.Width(); }
     int Height() const override { return jpeg_.Height(); }
+    // Until decoded, and when a failed decode has left rows undrawn.
+    bool Transparent() const override;
     void Draw(QPainter& painter, const QRect& rect) override;
 
     const JpegPicture& Jpeg() const { return jpeg_; }
     bool Decoded() const { return decoded_; }
-    // The decoded pixels; null before the first draw and for a picture of no size.
+    // The decoded rows; null before the first draw, for a picture of no size and when
+    // decoding failed before the first row.
     const QImage& Bitmap() const { return bitmap_; }
 
 private:

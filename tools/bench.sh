@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the benchmarks in Release and runs them all on Qt's offscreen platform, printing
 # one Markdown table: start-up against a minimal Qt program, the animation's cost per
-# tick and while idle, picture loading against a bare libjpeg-turbo decode, and the
+# tick and while idle, picture loading against a bare libjpeg-turbo decode (and the
+# peak memory and time of forged and unusual pictures, each in a process of its own), and the
 # number conversions against the C library (Google Benchmark).
 #
 #   tools/bench.sh     (build dir: BENCH_BUILD_DIR, default build-bench;
@@ -13,7 +14,7 @@ cd "$(dirname "$0")/.."
 build=${BENCH_BUILD_DIR:-build-bench}
 runs=${STARTUP_RUNS:-15}
 targets="bench_startup bench_startup_probe bench_minimal_qt bench_animation bench_pictures bench_numbers
-         bench_bad_inputs"
+         bench_bad_inputs make_hostile_pictures"
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF >/dev/null
 if ! grep -q '^benchmark_DIR:PATH=/' "$build/CMakeCache.txt"; then
@@ -42,7 +43,11 @@ echo "| Measure | Velmora | Baseline | Comparison | Target | Result |"
 echo "|---|---|---|---|---|---|"
 run "$build/bench_startup" "$runs" "$build/bench_minimal_qt" "$build/bench_startup_probe"
 run "$build/bench_animation"
-run "$build/bench_pictures"
+hostile=$build/hostile-pictures
+rm -rf "$hostile"
+run "$build/make_hostile_pictures" "$hostile"
+run "$build/bench_pictures" --hostile "$hostile"
+rm -rf "$hostile"
 run "$build/bench_numbers"
 echo
 echo "Bad inputs tried, and what each produced:"

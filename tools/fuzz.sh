@@ -34,7 +34,7 @@ for target in fuzz_numtext fuzz_picture; do
     mkdir -p "$corpus"
     echo "fuzz: $target for $seconds s"
     if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$build/$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2560 \
+        "$build/$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2560 -malloc_limit_mb=768 \
         -artifact_prefix="$corpus/" -print_final_stats=1 \
         "$corpus" "fuzz/corpus/$target" >"$build/$target.log" 2>&1; then
         echo "fuzz: $target FAILED, see $build/$target.log and $corpus/crash-*" >&2

@@ -19,6 +19,7 @@ import sys
 import tempfile
 import time
 import traceback
+import types
 
 sys.dont_write_bytecode = True  # no __pycache__ beside the sources
 
@@ -26,7 +27,7 @@ import lesson
 import screen_reader
 from lesson import (ENGLISH_BOX, RUSSIAN_BOX, TOWARDS_BOX, CarTracker, MainWindow, follow_run,
                     pixels_per_tick, wait_for_picture_at)
-from pictures import best_match, decode_picture
+from pictures import best_match, decode_picture, is_car_red
 from xsession import (SCREEN_SIZE, CheckFailed, Display, Program, Screenshots, check, missing_tools,
                       wait_until)
 
@@ -265,6 +266,98 @@ def scenario_error_box(s):
     check(w.field(fourth, "s2").differing_pixels(w.field(blank, "s2")) == 0, "the lower s field is no longer empty")
     check(w.field(fourth, "t2").differing_pixels(w.field(typed, "t2")) == 0, "the bad text was changed")
     check(w.field(fourth, "s1").differing_pixels(w.field(blank, "s1")) > 0, "the upper row was not completed")
+
+
+# Files a teacher's folder might hold, put in place of the upper lane's pictures, in the
+# order they are chosen (the car, chosen at start, comes last); None where the file is
+# refused and an error box must open.
+HOSTILE_LANE_FILES = [
+    ("Грузовик", "forged_gray.jpg", None),       # grayscale, claims 16000 x 16000
+    ("Трактор", "no_row.jpg", None),             # fails before its first row
+    ("Мотоцикл", "many_scans.jpg", None),        # 4000 x 4000, 20000 scans
+    ("Турист", "huge.jpg", None),                # 2 GB
+    ("Яхта", "cmyk_red.jpg", "red"),
+    ("Корабль", "many_scans_gray.jpg", None),    # 8000 x 8000 grayscale, 20000 scans
+    ("Самолет", "large_progressive.jpg", "red"),  # 7000 x 7000, valid
+    ("Вертолет", "ycck_red.jpg", "red"),
+    ("Воздушный шар", "forged_cmyk.jpg", None),
+    ("Робот", "forged_progressive.jpg", None),
+    ("Автомобиль", "forged_colour.jpg", None),   # claims 60000 x 60000
+]
+# A picture may take its bitmap (the cap, 256 MiB) and twice that for libjpeg's work.
+HOSTILE_MEMORY_BOUND_MIB = 3 * 256
+# How long the window may take to show a picture or its error box: a freeze of the old
+# kind took 8 to over 120 s. The valid 7000 x 7000 picture alone takes libjpeg about
+# 2.5 s on the shared build machine; the other files far less.
+HOSTILE_ANSWER_SECONDS = 8.0
+
+
+def prepare_hostile_folder(maker):
+    """A copy of dris/ with the hostile files in place of the upper lane's pictures."""
+    folder = tempfile.mkdtemp(prefix="velmora-hostile-")
+    shutil.copytree(os.path.join(REPOSITORY, "dris"), os.path.join(folder, "dris"))
+    made = os.path.join(folder, "made")
+    subprocess.run([maker, made], check=True)
+    for lane_object, name, _ in HOSTILE_LANE_FILES:
+        # Moved, not copied: huge.jpg is sparse.
+        number = lesson.OBJECTS.index(lane_object) + 1
+        os.replace(os.path.join(made, name), os.path.join(folder, "dris", f"{number}.jpg"))
+    shutil.rmtree(made)
+    return folder
+
+
+def peak_memory_mib(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024
+    raise CheckFailed("no VmHWM in /proc/<pid>/status")
+
+
+def scenario_hostile_pictures(s):
+    """Forged, damaged and unusual pictures: the window answers, one box per failure, nothing black, memory bounded."""
+    d, w = s.display, s.window
+    start_peak = peak_memory_mib(s.program.pid)
+
+    def error_boxes():
+        return [x for x in d.visible_windows(s.program.pid, "^Velmora 1\\.0$") if x != w.id]
+
+    def picture_box(raster):
+        width, height = lesson.PICTURE_BOX
+        x, y = w.picture_origin(1, 1, types.SimpleNamespace(width=width, height=height))
+        return raster.crop(x, y, width, height)
+
+    for name, file, colour in HOSTILE_LANE_FILES:
+        began = time.monotonic() + 0.3  # choose_object waits that long for the list to open
+        w.choose_object(1, name)
+        if colour is None:
+            boxes = wait_until(error_boxes, HOSTILE_ANSWER_SECONDS, f"an error box for {file}")
+            print(f"    {file}: error box {time.monotonic() - began:.1f} s after the choice")
+            check(len(boxes) == 1, f"{file}: {len(boxes)} error boxes open")
+            d.focus(boxes[0])
+            d.key("Return")
+            wait_until(lambda: not error_boxes(), 5, f"the error box of {file} to close")
+            time.sleep(0.5)  # the lane repaints once the box has gone
+            check(not error_boxes(), f"{file}: another error box opened when the lane repainted")
+        else:
+            def shown():
+                raster, _ = w.grab(file)
+                box = picture_box(raster)
+                return box.count(lambda r, g, b: is_car_red(r, g, b)) > 0.9 * box.width * box.height
+            wait_until(shown, HOSTILE_ANSWER_SECONDS, f"{file} shown {colour} in the upper lane")
+            print(f"    {file}: shown {time.monotonic() - began:.1f} s after the choice")
+        raster, _ = w.grab(f"after-{file}")
+        black = w.lane(raster, 1).crop(3, 3, 694, 98).count(lambda r, g, b: max(r, g, b) < 25)
+        check(black == 0, f"{file}: {black} black pixels in the upper lane")
+
+    # Still answering: a typed value shows.
+    before, _ = w.grab("before-typing")
+    w.type_into("t1", "7")
+    wait_until(lambda: w.field(w.grab("typed")[0], "t1").differing_pixels(w.field(before, "t1")) > 0, 5,
+               "the typed value to show")
+    growth = peak_memory_mib(s.program.pid) - start_peak
+    print(f"    peak memory grew by {growth:.0f} MiB")
+    check(growth <= HOSTILE_MEMORY_BOUND_MIB, f"peak memory grew by {growth:.0f} MiB")
 
 
 def scenario_language(s):
@@ -528,6 +621,7 @@ SCENARIOS = {
     "installed": scenario_installed,
     "installed_elsewhere": scenario_installed_elsewhere,
     "screen_reader": scenario_screen_reader,
+    "hostile_pictures": scenario_hostile_pictures,
 }
 
 
@@ -616,6 +710,7 @@ def main():
     parser.add_argument("--build-dir", help="installed: the build to install")
     parser.add_argument("--desktop-entry", help="installed: an already installed desktop entry")
     parser.add_argument("--out", help="screenshots: the folder for the README pictures")
+    parser.add_argument("--hostile-maker", help="hostile_pictures: the make_hostile_pictures tool")
     args = parser.parse_args()
 
     missing = missing_tools()
@@ -634,15 +729,20 @@ def main():
         print(f"SKIPPED: the locale {wanted_locale} is not installed (tools/setup-debian.sh installs it)")
         return SKIPPED
 
+    if args.scenario == "hostile_pictures" and not args.hostile_maker:
+        parser.error("hostile_pictures needs --hostile-maker")
     staging = tempfile.mkdtemp(prefix="velmora-staging-") if installing else None
+    # The hostile pictures' scenario runs in its own copy of dris/.
+    own_pictures = prepare_hostile_folder(args.hostile_maker) if args.scenario == "hostile_pictures" else None
     try:
-        return run(args, parser, staging, wanted_locale)
+        return run(args, parser, staging, wanted_locale, own_pictures)
     finally:
-        if staging is not None:
-            shutil.rmtree(staging, ignore_errors=True)
+        for folder in (staging, own_pictures):
+            if folder is not None:
+                shutil.rmtree(folder, ignore_errors=True)
 
 
-def run(args, parser, staging, wanted_locale):
+def run(args, parser, staging, wanted_locale, own_pictures):
     if staging is not None:
         entry = args.desktop_entry
         if entry is None:
@@ -666,7 +766,7 @@ def run(args, parser, staging, wanted_locale):
     else:
         if not args.program:
             parser.error("--program is needed")
-        argv, cwd = [os.path.abspath(args.program)], REPOSITORY
+        argv, cwd = [os.path.abspath(args.program)], own_pictures or REPOSITORY
         pictures = cwd
 
     folder = os.path.join(args.screenshots, args.scenario)

@@ -1,5 +1,5 @@
-// Test pictures made at test time: JPEG streams written with libjpeg's compressor,
-// and a scratch folder to put files in.
+// Test pictures made at test time (the streams come from jpeg_streams.h), a scratch
+// folder to put files in, and the message of an expected error.
 #pragma once
 
 #include <cstdio>
@@ -8,84 +8,14 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "tests/runtime/jpeg_streams.h"
+
 namespace testpics {
-
-struct Rgb {
-    int R, G, B;
-};
-
-struct JpegOptions {
-    bool Grayscale = false;
-    bool Progressive = false;
-    int Quality = 95;
-};
-
-// A width × height JPEG whose pixel (x, y) is colourAt(x, y).
-inline std::vector<unsigned char> EncodeJpeg(int width, int height, const std::function<Rgb(int, int)>& colourAt,
-                                             JpegOptions options = {})
-{
-    jpeg_compress_struct compressor{};
-    jpeg_error_mgr errors{};
-    compressor.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&compressor);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&compressor, &buffer, &size);
-    compressor.image_width = static_cast<JDIMENSION>(width);
-    compressor.image_height = static_cast<JDIMENSION>(height);
-    compressor.input_components = options.Grayscale ? 1 : 3;
-    compressor.in_color_space = options.Grayscale ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&compressor);
-    jpeg_set_quality(&compressor, options.Quality, TRUE);
-    if (options.Progressive)
-        jpeg_simple_progression(&compressor);
-    jpeg_start_compress(&compressor, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width * compressor.input_components));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const Rgb c = colourAt(x, y);
-            if (options.Grayscale) {
-                row[static_cast<std::size_t>(x)] = static_cast<unsigned char>(c.R);
-            } else {
-                row[static_cast<std::size_t>(3 * x)] = static_cast<unsigned char>(c.R);
-                row[static_cast<std::size_t>(3 * x + 1)] = static_cast<unsigned char>(c.G);
-                row[static_cast<std::size_t>(3 * x + 2)] = static_cast<unsigned char>(c.B);
-            }
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&compressor, rows, 1);
-    }
-    jpeg_finish_compress(&compressor);
-    jpeg_destroy_compress(&compressor);
-    std::vector<unsigned char> bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
-}
-
-inline std::vector<unsigned char> SolidJpeg(int width, int height, Rgb colour, JpegOptions options = {})
-{
-    return EncodeJpeg(width, height, [colour](int, int) { return colour; }, options);
-}
-
-// Where the entropy-coded data of the first scan starts: just after the SOS segment.
-inline std::size_t ScanDataStart(const std::vector<unsigned char>& jpeg)
-{
-    for (std::size_t i = 2; i + 3 < jpeg.size();) {
-        if (jpeg[i] != 0xFF)
-            throw std::runtime_error("not a marker");
-        const std::size_t length = std::size_t(jpeg[i + 2]) << 8 | jpeg[i + 3];
-        if (jpeg[i + 1] == 0xDA)
-            return i + 2 + length;
-        i += 2 + length;
-    }
-    throw std::runtime_error("no scan");
-}
 
 // A folder of its own under the system's temporary folder, removed with everything
 // in it at the end of the test.

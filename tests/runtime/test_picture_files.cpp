@@ -2,6 +2,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "runtime/Errors.h"
@@ -30,6 +31,14 @@ int OpenFileCount()
         closedir(folder);
     }
     return count;
+}
+
+// The most memory the process has held, from the system's own count.
+long PeakMemoryKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 const std::vector<unsigned char> BitmapHeader = {'B', 'M', 0x3A, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0};
@@ -253,6 +262,30 @@ TEST(JpegPictureLoad, HeaderRecorded)
     EXPECT_TRUE(progressive.Progressive());
 }
 
+TEST(JpegPictureLoad, FileTooLargeForThePictureCapRefusedFromItsHead)
+{
+    TempFolder folder;
+    const auto sparse = [&](const char* name, const std::vector<unsigned char>& head) {
+        const std::string file = folder.Write(name, head);
+        std::filesystem::resize_file(file, PictureMemoryLimit + 1);
+        return file;
+    };
+    const std::string jpeg = sparse("huge.jpg", SolidJpeg(16, 16, {0, 0, 255}));
+    const std::string bitmap = sparse("huge-bitmap.jpg", BitmapHeader);
+    const std::string fits = folder.Write("fits.jpg", SolidJpeg(16, 16, {0, 0, 255}));
+    JpegPicture picture;
+    picture.LoadFromFile(fits);
+    const long peakBefore = PeakMemoryKiB();
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromFile(jpeg); }), JpegError(JERR_OUT_OF_MEMORY));
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromFile(bitmap); }), JpegError(JERR_NO_SOI));
+    EXPECT_LT(PeakMemoryKiB() - peakBefore, 16 * 1024) << "the file was read whole";
+    EXPECT_EQ(picture.Width(), 16) << "the picture before stays";
+
+    const PictureFileBytes head = ReadPictureFileUpTo(jpeg, PictureMemoryLimit);
+    EXPECT_FALSE(head.Whole);
+    EXPECT_EQ(head.Bytes.size(), PictureFileHead);
+}
+
 // ---- JPEG decoding ----
 
 TEST(JpegPictureDecode, EmptyInput)
@@ -277,23 +310,38 @@ TEST(JpegPictureDecode, UndefinedTableFailsBeforeAnyRow)
     JpegBitmap bitmap;
     EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_NO_HUFF_TABLE));
     EXPECT_TRUE(bitmap.Pixels.empty());
+    EXPECT_EQ(bitmap.DecodedRows, 0);
 }
 
-TEST(JpegPictureDecode, ForgedHugeSizeRefused)
+// Before the pictures below, which raise the process's peak memory on purpose.
+TEST(JpegPictureDecode, CapCheckedFromTheHeaderBeforeAnyPixelMemory)
 {
-    std::vector<unsigned char> bytes = SolidJpeg(16, 16, {0, 0, 255});
-    for (std::size_t i = 2; i + 8 < bytes.size(); ++i) {
-        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
-            bytes[i + 5] = bytes[i + 7] = 0xEA; // 60000 × 60000
-            bytes[i + 6] = bytes[i + 8] = 0x60;
-            break;
-        }
+    const std::vector<unsigned char> small = SolidJpeg(16, 16, {0, 0, 255});
+    const std::vector<unsigned char> gray = SolidJpeg(16, 16, {90, 90, 90}, {.Grayscale = true});
+    const std::vector<unsigned char> progressive = SolidJpeg(16, 16, {0, 0, 255}, {.Progressive = true});
+    const std::vector<unsigned char> inks = SolidJpeg(16, 16, {0, 0, 255}, {.Inks = JCS_CMYK});
+    const struct {
+        const char* name;
+        std::vector<unsigned char> bytes;
+    } forged[] = {
+        {"colour 60000 x 60000", ClaimingSize(small, 60000, 60000)},
+        {"colour just beyond the cap, 8200 x 8200", ClaimingSize(small, 8200, 8200)},
+        // One byte a pixel decoded, but four on the screen.
+        {"grayscale 16000 x 16000", ClaimingSize(gray, 16000, 16000)},
+        {"progressive 20000 x 20000", ClaimingSize(progressive, 20000, 20000)},
+        {"CMYK 30000 x 30000", ClaimingSize(inks, 30000, 30000)},
+    };
+    const long peakBefore = PeakMemoryKiB();
+    for (const auto& file : forged) {
+        SCOPED_TRACE(file.name);
+        JpegPicture picture;
+        picture.LoadFromBytes(file.bytes);
+        JpegBitmap bitmap;
+        EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_OUT_OF_MEMORY));
+        EXPECT_EQ(bitmap.Pixels.capacity(), 0u);
+        EXPECT_EQ(bitmap.DecodedRows, 0);
     }
-    JpegPicture picture;
-    picture.LoadFromBytes(bytes);
-    ASSERT_EQ(picture.Width(), 60000);
-    JpegBitmap bitmap;
-    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_OUT_OF_MEMORY));
+    EXPECT_LT(PeakMemoryKiB() - peakBefore, 16 * 1024) << "a forged size took memory";
 }
 
 TEST(JpegPictureDecode, CorruptDataRaisesAfterTheRowsBeforeIt)
@@ -309,6 +357,8 @@ TEST(JpegPictureDecode, CorruptDataRaisesAfterTheRowsBeforeIt)
     EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_SOF_DUPLICATE));
     ASSERT_EQ(bitmap.Width, 64);
     ASSERT_EQ(bitmap.Height, 64);
+    // The decoder fills in the rest of the scan after the damage and fails at its end.
+    EXPECT_EQ(bitmap.DecodedRows, 64);
     ExpectNear(PixelAt(bitmap, 10, 0), {200, 30, 30}, 4);
     ExpectNear(PixelAt(bitmap, 60, 15), {200, 30, 30}, 4);
 }
@@ -353,6 +403,56 @@ TEST(JpegPictureDecode, ProgressiveDecodesAll)
     ASSERT_EQ(bitmap.Width, 33);
     ASSERT_EQ(bitmap.Height, 17);
     ExpectNear(PixelAt(bitmap, 32, 16), {30, 160, 90}, 6);
+}
+
+TEST(JpegPictureDecode, ScansBeyondTheLimitRefused)
+{
+    const std::vector<unsigned char> real = SolidJpeg(64, 64, {30, 160, 90}, {.Progressive = true});
+    const std::vector<unsigned char> atLimit = WithLastScanRepeated(real, MostScans - ScanCount(real));
+    const std::vector<unsigned char> beyond = WithLastScanRepeated(real, MostScans + 1 - ScanCount(real));
+    JpegPicture picture;
+    JpegBitmap bitmap;
+    picture.LoadFromBytes(atLimit);
+    EXPECT_NO_THROW(picture.Decode(bitmap, false));
+    ExpectNear(PixelAt(bitmap, 63, 63), {30, 160, 90}, 6);
+    picture.LoadFromBytes(beyond);
+    EXPECT_EQ(MessageOf<EJPEG>([&] { picture.Decode(bitmap, false); }), JpegError(JERR_BAD_PROGRESSION));
+    EXPECT_EQ(bitmap.DecodedRows, 0);
+}
+
+// Below the cap but beyond what libjpeg's memory limit once let its coefficient store take.
+TEST(JpegPictureDecode, LargeProgressiveWithinTheCapDecodes)
+{
+    JpegPicture picture;
+    picture.LoadFromBytes(SolidJpeg(7000, 7000, {30, 160, 90}, {.Progressive = true, .FullChroma = true}));
+    JpegBitmap bitmap;
+    picture.Decode(bitmap, false);
+    EXPECT_EQ(bitmap.DecodedRows, 7000);
+    ExpectNear(PixelAt(bitmap, 6999, 6999), {30, 160, 90}, 6);
+}
+
+TEST(JpegPictureDecode, InksShownInTheirColours)
+{
+    const struct {
+        J_COLOR_SPACE space;
+        bool smallColourScreen;
+        Rgb colour;
+    } cases[] = {
+        {JCS_CMYK, false, {230, 20, 20}},
+        {JCS_YCCK, false, {230, 20, 20}},
+        {JCS_CMYK, false, {40, 120, 200}},
+        {JCS_CMYK, true, {230, 20, 20}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "space " << c.space << ", small screen " << c.smallColourScreen);
+        JpegPicture picture;
+        picture.LoadFromBytes(SolidJpeg(24, 16, c.colour, {.Inks = c.space}));
+        JpegBitmap bitmap;
+        picture.Decode(bitmap, c.smallColourScreen);
+        EXPECT_EQ(bitmap.BitsPerPixel, 32);
+        EXPECT_EQ(bitmap.Pixels[3], 0xFF);
+        ExpectNear(PixelAt(bitmap, 23, 15), c.colour, 6);
+    }
 }
 
 TEST(JpegPictureDecode, SmallColourScreenGetsAPalette)

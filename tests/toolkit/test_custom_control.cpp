@@ -140,6 +140,7 @@ TEST(CustomControlPaint, ErrorsGoToTheApplicationNotToQt)
     Probe probe(nullptr);
     probe.failPaint = true;
     probe.grab();
+    QCoreApplication::processEvents(); // handled once the paint has returned
     EXPECT_EQ(errors.messages, std::vector<std::string>{"paint failed"});
     probe.failPaint = false;
     const QImage image = probe.grab().toImage();

@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
+#include "runtime/NumText.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
 
@@ -167,4 +170,69 @@ TEST_F(ErrorBox, AMouseGrabIsReleasedBeforeTheErrorIsHandled)
     Application()->Guard(nullptr, [] { throw EConvertError("bad"); });
     Application()->SetErrorHook(nullptr);
     EXPECT_EQ(grabberSeen, nullptr);
+}
+
+// A box opened from inside a paint would run its message loop within it.
+TEST_F(ErrorBox, ErrorsRaisedWhilePaintingAreHandledAfterThePaintInTheirOrder)
+{
+    struct FailingPaint : QWidget {
+        explicit FailingPaint(std::string message) : message(std::move(message)) {}
+        void paintEvent(QPaintEvent*) override
+        {
+            painting = true;
+            GuardedPaint(this, [this] { throw EJPEG(message); });
+            painting = false;
+        }
+        std::string message;
+        bool painting = false;
+    };
+    QWidget window;
+    auto* first = new FailingPaint("JPEG error #42");
+    auto* second = new FailingPaint("JPEG error #53");
+    first->setParent(&window);
+    second->setParent(&window);
+    second->move(0, 50);
+    std::vector<std::string> seen;
+    bool inPaint = false;
+    Application()->SetErrorHook([&](QObject*, const Exception& e) {
+        seen.push_back(e.Message());
+        inPaint = inPaint || first->painting || second->painting;
+    });
+    QImage shot(window.size(), QImage::Format_RGB32);
+    window.render(&shot);
+    EXPECT_TRUE(seen.empty()) << "handled inside the paint";
+    QCoreApplication::processEvents();
+    Application()->SetErrorHook(nullptr);
+    EXPECT_EQ(seen, (std::vector<std::string>{"JPEG error #42", "JPEG error #53"}));
+    EXPECT_FALSE(inPaint);
+}
+
+// 100 kB typed into a field, with a right-to-left override in it.
+TEST_F(ErrorBox, LongTypedTextFitsTheScreenAndCannotReorderTheMessage)
+{
+    const std::string typed = "5\u202E" + std::string(100'000, '7');
+    QRect screen, box, ok;
+    QString text;
+    WhenBoxOpens([&](QMessageBox* shown) {
+        screen = shown->screen()->availableGeometry();
+        box = shown->frameGeometry();
+        ok = QRect(shown->button(QMessageBox::Ok)->mapToGlobal(QPoint(0, 0)),
+                   shown->button(QMessageBox::Ok)->size());
+        text = shown->text();
+    });
+    std::string message;
+    Application()->Guard(nullptr, [&] {
+        try {
+            StrToInt(typed);
+        } catch (const EConvertError& error) {
+            message = error.Message();
+            throw;
+        }
+    });
+    EXPECT_EQ(message, "'" + typed + "' is not a valid integer value") << "the error keeps the whole text";
+    EXPECT_TRUE(screen.contains(box)) << "box " << box.height() << " px high";
+    EXPECT_TRUE(screen.contains(ok));
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8("'\u20685\u202E777")));
+    EXPECT_TRUE(text.endsWith(QString::fromUtf8("…\u2069' is not a valid integer value.")));
+    EXPECT_LT(text.size(), 400);
 }

@@ -1,0 +1,73 @@
+// Writes the damaged, forged and unusual JPEG files a teacher's folder might hold, for
+// the end-to-end test and the benchmark to put in place of lane pictures:
+//
+//   make_hostile_pictures <folder>
+//
+//   forged_colour.jpg        16 x 16 colour, header claiming 60000 x 60000
+//   forged_gray.jpg          16 x 16 grayscale, claiming 16000 x 16000
+//   forged_progressive.jpg   16 x 16 progressive, claiming 20000 x 20000
+//   forged_cmyk.jpg          16 x 16 CMYK, claiming 30000 x 30000
+//   no_row.jpg               145 x 100, its scan names a Huffman table never defined
+//   many_scans.jpg           4000 x 4000 progressive, its last scan repeated 20000 times
+//   many_scans_gray.jpg      8000 x 8000 grayscale progressive, likewise
+//   large_progressive.jpg    7000 x 7000 progressive, full-resolution colour: valid
+//   cmyk_red.jpg, ycck_red.jpg   145 x 100 red squares written as inks: valid
+//   huge.jpg                 a valid 145 x 100 picture followed by 2 GB of nothing
+//                            (a sparse file: it takes no room on the disk)
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/runtime/jpeg_streams.h"
+
+using namespace testpics;
+
+namespace {
+
+void Write(const std::filesystem::path& file, const std::vector<unsigned char>& bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + file.string());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_hostile_pictures <folder>\n");
+        return 2;
+    }
+    try {
+        const std::filesystem::path folder = argv[1];
+        std::filesystem::create_directories(folder);
+        const Rgb red{230, 20, 20};
+        const Rgb gray{120, 120, 120};
+        Write(folder / "forged_colour.jpg", ClaimingSize(SolidJpeg(16, 16, red), 60000, 60000));
+        Write(folder / "forged_gray.jpg", ClaimingSize(SolidJpeg(16, 16, gray, {.Grayscale = true}), 16000, 16000));
+        Write(folder / "forged_progressive.jpg",
+              ClaimingSize(SolidJpeg(16, 16, red, {.Progressive = true}), 20000, 20000));
+        Write(folder / "forged_cmyk.jpg", ClaimingSize(SolidJpeg(16, 16, red, {.Inks = JCS_CMYK}), 30000, 30000));
+        std::vector<unsigned char> noRow = SolidJpeg(145, 100, red);
+        noRow[ScanDataStart(noRow) - 8] = 0x33;
+        Write(folder / "no_row.jpg", noRow);
+        Write(folder / "many_scans.jpg", WithLastScanRepeated(SolidJpeg(4000, 4000, red, {.Progressive = true}), 20000));
+        Write(folder / "many_scans_gray.jpg",
+              WithLastScanRepeated(SolidJpeg(8000, 8000, gray, {.Grayscale = true, .Progressive = true}), 20000));
+        Write(folder / "large_progressive.jpg",
+              SolidJpeg(7000, 7000, red, {.Progressive = true, .FullChroma = true}));
+        Write(folder / "cmyk_red.jpg", SolidJpeg(145, 100, red, {.Inks = JCS_CMYK}));
+        Write(folder / "ycck_red.jpg", SolidJpeg(145, 100, red, {.Inks = JCS_YCCK}));
+        const std::filesystem::path huge = folder / "huge.jpg";
+        Write(huge, SolidJpeg(145, 100, red));
+        std::filesystem::resize_file(huge, std::uintmax_t(2) << 30);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "make_hostile_pictures: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
