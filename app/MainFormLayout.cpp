@@ -64,7 +64,7 @@ TImage* MakeLaneImage(QWidget* lane, QRect box, bool withCar, bool visible)
     image->setGeometry(box);
     image->SetCenter(true);
     if (withCar) {
-        image->Picture().LoadJpegFromBytes(ResourceBytes(":/velmora/car.jpg"));
+        LoadBuiltInPicture(image->Picture(), ":/velmora/car.jpg");
         image->setAccessibleName(ToQString(VehicleCatalogue::Vehicles.front().Russian));
     }
     image->SetVisible(visible);
@@ -112,7 +112,7 @@ void TForm1::CreateControls()
     QWidget* c = Client;
     Image4 = new TImage(c);
     Image4->setGeometry(0, 0, 919, 363);
-    Image4->Picture().LoadJpegFromBytes(ResourceBytes(":/velmora/background.jpg"));
+    LoadBuiltInPicture(Image4->Picture(), ":/velmora/background.jpg");
     Image4->setMouseTracking(true);
     MarkAsDecoration(Image4);
 

@@ -94,11 +94,22 @@ void TMetafile::LoadFromBytes(std::vector<unsigned char>)
     throw EInvalidGraphic("Metafile pictures (." + extension_ + ") cannot be shown on this system");
 }
 
+std::string SharpVariantName(std::string_view name)
+{
+    const std::size_t dot = name.rfind('.');
+    const std::size_t slash = name.find_last_of("/\\:");
+    const bool hasExtension = dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);
+    const std::size_t stem = hasExtension ? dot : name.size();
+    return std::string(name.substr(0, stem)) + "@2x" + std::string(name.substr(stem));
+}
+
 void TJPEGImage::LoadFromFile(std::string_view name)
 {
     jpeg_.LoadFromFile(name);
     decoded_ = false;
     bitmap_ = QImage();
+    // Read as the picture itself is, under the same cap on its size.
+    SetSharpSource([sharpName = SharpVariantName(name)](JpegPicture& sharp) { sharp.LoadFromFile(sharpName); });
 }
 
 void TJPEGImage::LoadFromBytes(std::vector<unsigned char> bytes)
@@ -106,6 +117,35 @@ void TJPEGImage::LoadFromBytes(std::vector<unsigned char> bytes)
     jpeg_.LoadFromBytes(std::move(bytes));
     decoded_ = false;
     bitmap_ = QImage();
+    SetSharpSource({});
+}
+
+void TJPEGImage::SetSharpSource(SharpSource source)
+{
+    sharpSource_ = std::move(source);
+    sharpRead_ = false;
+    sharp_ = QImage();
+}
+
+void TJPEGImage::ReadSharpVariant()
+{
+    sharpRead_ = true;
+    if (!sharpSource_)
+        return;
+    try {
+        JpegPicture sharp;
+        sharpSource_(sharp);
+        if (sharp.Width() != 2 * Width() || sharp.Height() != 2 * Height())
+            return;
+        JpegBitmap pixels;
+        sharp.Decode(pixels, SmallColourScreen());
+        if (pixels.DecodedRows != sharp.Height())
+            return;
+        sharp_ = ToImage(std::move(pixels));
+        sharp_.setDevicePixelRatio(2);
+    } catch (const Exception&) {
+        // No sharp variant: the picture itself is drawn, as on any screen.
+    }
 }
 
 void TJPEGImage::Draw(QPainter& painter, const QRect& rect)
@@ -120,6 +160,20 @@ void TJPEGImage::Draw(QPainter& painter, const QRect& rect)
             failure = std::current_exception();
         }
         bitmap_ = ToImage(std::move(pixels));
+    }
+    // The sharp variant stands in only for a picture that decoded whole.
+    const bool scaled = painter.device() != nullptr && painter.device()->devicePixelRatioF() > 1.0;
+    if (scaled && !failure && bitmap_.height() == Height()) {
+        if (!sharpRead_)
+            ReadSharpVariant();
+        if (!sharp_.isNull()) {
+            // Between 1 and 2, or above 2, the variant is resampled smoothly.
+            const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.drawImage(rect.topLeft(), sharp_);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+            return;
+        }
     }
     if (!bitmap_.isNull())
         painter.drawImage(rect.topLeft(), bitmap_);
@@ -141,10 +195,11 @@ void TPicture::LoadFromFile(std::string_view name)
     Install(std::move(graphic));
 }
 
-void TPicture::LoadJpegFromBytes(std::vector<unsigned char> bytes)
+void TPicture::LoadJpegFromBytes(std::vector<unsigned char> bytes, TJPEGImage::SharpSource sharp)
 {
     auto graphic = std::make_unique<TJPEGImage>();
     graphic->LoadFromBytes(std::move(bytes));
+    graphic->SetSharpSource(std::move(sharp));
     Install(std::move(graphic));
 }
 

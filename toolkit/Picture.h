@@ -83,8 +83,18 @@ private:
 // draw and kept from then on. A decoding failure keeps the rows decoded before it,
 // draws only those (possibly none) and raises EJPEG once; the picture is not decoded
 // again.
+//
+// On a screen that scales the window (device pixel ratio above 1) the picture is drawn
+// from its sharp variant, the same drawing at twice the size (NAME@2x.jpg beside
+// NAME.jpg), into the same logical rectangle. The variant is read the first time the
+// picture is drawn on such a screen; a missing or bad one, or one not exactly twice
+// the size, is passed over without a word. Everything else (size, errors, centring,
+// opacity) is the picture's own.
 class TJPEGImage : public TGraphic {
 public:
+    // Loads the sharp variant into the picture given; throwing means there is none.
+    using SharpSource = std::function<void(JpegPicture&)>;
+
     // A file too large for any picture within the memory cap is refused unread.
     void LoadFromFile(std::string_view name) override;
     void LoadFromBytes(std::vector<unsigned char> bytes) override;
@@ -100,11 +110,26 @@ public:
     // decoding failed before the first row.
     const QImage& Bitmap() const { return bitmap_; }
 
+    // LoadFromFile sets the file beside the picture's own; a picture loaded from bytes
+    // has no sharp variant unless given one.
+    void SetSharpSource(SharpSource source);
+    // The sharp variant as drawn; null until it has been read, or when there is none.
+    const QImage& SharpBitmap() const { return sharp_; }
+
 private:
+    // Reads and decodes the sharp variant once; keeps it only when it is whole.
+    void ReadSharpVariant();
+
     JpegPicture jpeg_;
     bool decoded_ = false;
     QImage bitmap_;
+    SharpSource sharpSource_;
+    bool sharpRead_ = false;
+    QImage sharp_;
 };
+
+// The name of a picture file's sharp variant: "dris/1.jpg" -> "dris/1@2x.jpg".
+std::string SharpVariantName(std::string_view name);
 
 class TPicture {
 public:
@@ -112,8 +137,8 @@ public:
     // from the named file (relative names against the working folder).
     void LoadFromFile(std::string_view name);
     // Replaces the graphic with a JPEG picture held in memory, such as one carried
-    // inside the program.
-    void LoadJpegFromBytes(std::vector<unsigned char> bytes);
+    // inside the program, and where its sharp variant is to be had.
+    void LoadJpegFromBytes(std::vector<unsigned char> bytes, TJPEGImage::SharpSource sharp = {});
 
     TGraphic* Graphic() const { return graphic_.get(); }
     int Width() const { return graphic_ ? graphic_->Width() : 0; }

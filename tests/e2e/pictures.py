@@ -86,6 +86,19 @@ class Raster:
         return total / samples
 
 
+    def scaled_by_two(self):
+        """Each pixel as a 2 x 2 block."""
+        rows = []
+        for y in range(self.height):
+            row = b"".join(self.rgb[(y * self.width + x) * 3:(y * self.width + x) * 3 + 3] * 2 for x in range(self.width))
+            rows += [row, row]
+        return Raster(2 * self.width, 2 * self.height, b"".join(rows))
+
+    def largest_difference(self, other, x, y):
+        """The largest channel difference between `other` and the crop of this raster at (x, y)."""
+        return max(abs(a - b) for a, b in zip(self.crop(x, y, other.width, other.height).rgb, other.rgb))
+
+
 def is_car_red(r, g, b):
     """The body colour of the red car pictures, with room for JPEG noise."""
     return r >= 150 and g <= 90 and b <= 90

@@ -602,8 +602,26 @@ def scenario_screen_reader(s):
     reader.find(main, "panel", "Lower lane")
 
 
+def scenario_sharp(s):
+    """At a screen scale of 2 the default car is drawn from its @2x picture, pixel for pixel."""
+    d, w = s.display, s.window
+    raster, _ = w.grab("scaled-window")
+    sharp = decode_picture(os.path.join(s.pictures, "dris", "1@2x.jpg"))  # the same drawing as the built-in car
+    menu = w.height - 2 * lesson.CLIENT_SIZE[1]
+    # The car's place in client pixels (lane, picture box, centring), doubled.
+    lx, ly, _, _ = lesson.LANES[1]
+    x = 2 * (lx + 1 + (lesson.PICTURE_BOX[0] - sharp.width // 2) // 2)
+    y = menu + 2 * (ly + lesson.PICTURE_BOX_TOP[1] + (lesson.PICTURE_BOX[1] - sharp.height // 2) // 2)
+    difference = raster.largest_difference(sharp, x, y)
+    check(difference <= 2, f"the car at scale 2 differs from dris/1@2x.jpg by up to {difference} in a channel")
+    coarse = decode_picture(os.path.join(s.pictures, "dris", "1.jpg")).scaled_by_two()
+    check(raster.largest_difference(coarse, x, y) > 2 * difference, "the car at scale 2 looks like the 1x one enlarged")
+
+
 # The desktop language a scenario runs under; the others run under C.UTF-8.
 LOCALES = {"decimal_comma": "ru_RU.UTF-8"}
+# The screen scale a scenario runs at, and the screen it needs for the scaled window.
+SCALED = {"sharp": ("2", (2000, 1000))}
 
 SCENARIOS = {
     "window": scenario_window,
@@ -618,6 +636,7 @@ SCENARIOS = {
     "decimal_comma": scenario_decimal_comma,
     "decimal_point": scenario_decimal_point,
     "exit": scenario_exit,
+    "sharp": scenario_sharp,
     "installed": scenario_installed,
     "installed_elsewhere": scenario_installed_elsewhere,
     "screen_reader": scenario_screen_reader,
@@ -773,10 +792,15 @@ def run(args, parser, staging, wanted_locale, own_pictures):
     display = program = shots = None
     failed = False
     try:
-        display = Display()
+        scale, screen = SCALED.get(args.scenario, (None, SCREEN_SIZE))
+        environment = {}
+        if wanted_locale:
+            environment["LC_ALL"] = wanted_locale
+        if scale:
+            environment["QT_SCALE_FACTOR"] = scale
+        display = Display(screen)
         shots = Screenshots(display, folder)
-        program = Program(display, argv, cwd, os.path.join(folder, "program-output.txt"),
-                          {"LC_ALL": wanted_locale} if wanted_locale else None)
+        program = Program(display, argv, cwd, os.path.join(folder, "program-output.txt"), environment)
         window = MainWindow(display, program, shots, program.wait_for_main_window(TITLE))
         session = Session(display, shots, program, window, pictures)
         if args.scenario == "screenshots":

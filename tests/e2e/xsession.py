@@ -46,9 +46,9 @@ def wait_until(condition, timeout, what, interval=0.05):
 class Display:
     """Xvfb on a display number it picks itself (-displayfd), so parallel runs never clash."""
 
-    def __init__(self):
+    def __init__(self, size=SCREEN_SIZE):
         read_end, write_end = os.pipe()
-        width, height = SCREEN_SIZE
+        width, height = size
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
              "-nolisten", "tcp", "-noreset"],

@@ -398,3 +398,42 @@ TEST(ImageProperties, Visibility)
     lane.image->SetVisible(true);
     EXPECT_TRUE(lane.image->isVisible());
 }
+
+TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWhole)
+{
+    EXPECT_EQ(SharpVariantName("dris/1.jpg"), "dris/1@2x.jpg");
+    EXPECT_EQ(SharpVariantName("dris.old/7"), "dris.old/7@2x");
+    TempFolder folder;
+    folder.Write("blue.jpg", SolidJpeg(20, 10, {0, 0, 255}));
+    folder.Write("blue@2x.jpg", SolidJpeg(40, 20, {255, 0, 0})); // told apart by its colour
+    folder.Write("odd.jpg", SolidJpeg(20, 10, {0, 0, 255}));
+    folder.Write("odd@2x.jpg", SolidJpeg(30, 20, {255, 0, 0}));  // not twice the size
+    folder.Write("bad.jpg", SolidJpeg(20, 10, {0, 0, 255}));
+    folder.Write("bad@2x.jpg", {0xFF, 0xD8, 0xFF});                // damaged
+    folder.Write("alone.jpg", SolidJpeg(20, 10, {0, 0, 255}));     // no variant
+    folder.Write("empty.jpg", {});                                 // fails at its first draw
+    folder.Write("empty@2x.jpg", SolidJpeg(40, 20, {255, 0, 0}));
+    WorkingFolderScope inside(folder.Path());
+
+    // The centre pixel drawn on a surface of the given scale: red from the variant, blue from the picture.
+    auto centre = [](const char* name, qreal scale) {
+        TPicture picture;
+        picture.LoadFromFile(name);
+        QImage surface(static_cast<int>(20 * scale), static_cast<int>(10 * scale), QImage::Format_RGB32);
+        surface.setDevicePixelRatio(scale);
+        surface.fill(Qt::white);
+        QPainter painter(&surface);
+        picture.Graphic()->Draw(painter, QRect(0, 0, 20, 10));
+        painter.end();
+        const QColor colour = surface.pixelColor(surface.width() / 2, surface.height() / 2);
+        return colour.red() > 200 ? "variant" : colour.blue() > 200 ? "picture" : "other";
+    };
+    struct Case { const char* name; qreal scale; const char* drawn; };
+    for (const Case& c : std::vector<Case>{{"blue.jpg", 1, "picture"}, {"blue.jpg", 2, "variant"},
+                                           {"blue.jpg", 1.5, "variant"}, {"blue.jpg", 3, "variant"},
+                                           {"odd.jpg", 2, "picture"}, {"bad.jpg", 2, "picture"},
+                                           {"alone.jpg", 2, "picture"}})
+        EXPECT_STREQ(centre(c.name, c.scale), c.drawn) << c.name << " at " << c.scale;
+    // The picture's own error stands, whatever its variant.
+    EXPECT_EQ(MessageOf<EJPEG>([&] { centre("empty.jpg", 2); }), "JPEG error #42");
+}
