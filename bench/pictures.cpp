@@ -75,15 +75,16 @@ std::size_t BareDecode(const std::string& path)
 }
 
 // What the lesson does: the picture holder loads the file, then the image control's
-// paint draws it centred in its 145 x 100 box, decoding it on the way.
-int LoadAndDraw(const std::string& path, QImage& target)
+// paint draws it, centred in its 145 x 100 box (a lane picture) or from the top-left
+// corner (the window background), decoding it on the way.
+int LoadAndDraw(const std::string& path, QImage& target, bool centred = true)
 {
     TPicture picture;
     picture.LoadFromFile(path);
     QPainter painter(&target);
-    const QRect rect((LaneWidth - picture.Width()) / 2, (LaneHeight - picture.Height()) / 2, picture.Width(),
-                     picture.Height());
-    picture.Graphic()->Draw(painter, rect);
+    const QPoint at = centred ? QPoint((target.width() - picture.Width()) / 2, (target.height() - picture.Height()) / 2)
+                              : QPoint(0, 0);
+    picture.Graphic()->Draw(painter, QRect(at, QSize(picture.Width(), picture.Height())));
     return picture.Width();
 }
 
@@ -208,9 +209,10 @@ int main(int argc, char** argv)
             repetitions = std::max(1, std::atoi(argv[i]));
     }
 
+    // The 24 lane pictures, without their @2x variants, which a scale-1 screen never reads.
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator("dris"))
-        if (entry.path().extension() == ".jpg")
+        if (entry.path().extension() == ".jpg" && entry.path().filename().string().find("@2x") == std::string::npos)
             files.push_back(entry.path().filename().string());
     if (files.empty()) {
         std::fprintf(stderr, "bench_pictures: no pictures in dris/ (run from the repository root)\n");
@@ -220,23 +222,29 @@ int main(int argc, char** argv)
         return std::atoi(a.c_str()) < std::atoi(b.c_str());
     });
 
-    QImage target(LaneWidth, LaneHeight, QImage::Format_RGB32);
-    std::vector<PictureResult> results;
-    for (const std::string& file : files) {
-        const std::string path = "dris/" + file;
-        LoadAndDraw(path, target);
+    // Ours and the bare decode alternately, the median of each.
+    auto measure = [repetitions](const std::string& path, QImage& target, bool centred) {
+        LoadAndDraw(path, target, centred);
         BareDecode(path);
         std::vector<double> ours, bare;
         for (int i = 0; i < repetitions; ++i) {
             double start = Seconds(CLOCK_MONOTONIC);
-            LoadAndDraw(path, target);
+            LoadAndDraw(path, target, centred);
             ours.push_back(Seconds(CLOCK_MONOTONIC) - start);
             start = Seconds(CLOCK_MONOTONIC);
             BareDecode(path);
             bare.push_back(Seconds(CLOCK_MONOTONIC) - start);
         }
-        results.push_back({file, Median(ours), Median(bare)});
+        return std::pair{Median(ours), Median(bare)};
+    };
+    QImage target(LaneWidth, LaneHeight, QImage::Format_RGB32);
+    std::vector<PictureResult> results;
+    for (const std::string& file : files) {
+        const auto [ours, bare] = measure("dris/" + file, target, true);
+        results.push_back({file, ours, bare});
     }
+    QImage window(919, 363, QImage::Format_RGB32);
+    const auto [background, backgroundBare] = measure("resources/background.jpg", window, false);
 
     double ours = 0, bare = 0;
     const PictureResult* worst = &results.front();
@@ -247,17 +255,20 @@ int main(int argc, char** argv)
             worst = &r;
         if (verbose)
             PrintBenchRow({"Picture " + r.Name + ": load + first draw", Format("%.1f us", r.Ours * 1e6),
-                           Format("%.1f us", r.Bare * 1e6), Format("%.2f x", r.Ours / r.Bare), "<= 1.3 x",
-                           r.Ours <= 1.3 * r.Bare});
+                           Format("%.1f us", r.Bare * 1e6), Format("%.2f x", r.Ours / r.Bare), "<= 1.15 x",
+                           r.Ours <= 1.15 * r.Bare});
     }
     const double n = static_cast<double>(results.size());
     const std::string median = " (median of " + std::to_string(repetitions) + ")";
     PrintBenchRow({"Pictures: load + first draw, mean of " + std::to_string(results.size()) + " lane pictures" + median,
                    Format("%.1f us", ours / n * 1e6), Format("%.1f us bare decode", bare / n * 1e6),
-                   Format("%.2f x", ours / bare), "<= 1.3 x", ours <= 1.3 * bare});
+                   Format("%.2f x", ours / bare), "<= 1.08 x", ours <= 1.08 * bare});
     PrintBenchRow({"Pictures: slowest relative, " + worst->Name + median, Format("%.1f us", worst->Ours * 1e6),
                    Format("%.1f us bare decode", worst->Bare * 1e6), Format("%.2f x", worst->Ours / worst->Bare),
-                   "<= 1.3 x", worst->Ours <= 1.3 * worst->Bare});
+                   "<= 1.15 x", worst->Ours <= 1.15 * worst->Bare});
+    PrintBenchRow({"Pictures: window background 920 x 385, load + first draw" + median,
+                   Format("%.1f us", background * 1e6), Format("%.1f us bare decode", backgroundBare * 1e6),
+                   Format("%.2f x", background / backgroundBare), "", true});
     if (!hostile.empty())
         HostileRows(argv[0], hostile, "dris/" + files.back());
     return 0;

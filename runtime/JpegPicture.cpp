@@ -152,7 +152,7 @@ unsigned char* SizeBitmap(JpegBitmap* bitmap, const jpeg_decompress_struct* deco
     if (bytes == 0)
         return nullptr;
     try {
-        bitmap->Pixels.assign(bytes, 0);
+        bitmap->Pixels.resize(bytes);
         bitmap->Palette.clear();
         if (decompressor->quantize_colors) {
             const bool gray = decompressor->out_color_components == 1;

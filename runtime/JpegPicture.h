@@ -16,7 +16,9 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The one memory cap of a picture: the bytes of its bitmap on the screen, 4 for every
@@ -33,13 +35,40 @@ constexpr int MostScans = 200;
 constexpr int LeastScansAllowed = 16;
 constexpr long long ScanBlockBudget = 8'000'000;
 
+// Leaves new elements uninitialised: the decoder writes every byte of a row before
+// anything reads it, and rows never decoded are never read, so zeroing the whole
+// bitmap first would only cost time.
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <typename U>
+    UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept
+    {
+    }
+    template <typename U>
+    void construct(U* place) noexcept
+    {
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* place, Args&&... args)
+    {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+};
+using PixelBuffer = std::vector<unsigned char, UninitialisedAllocator<unsigned char>>;
+
 // Decoded pixels, rows top to bottom with no padding between them.
 struct JpegBitmap {
     int Width = 0;
     int Height = 0;
     int BitsPerPixel = 0; // 32: B, G, R, 0xFF bytes; 8: palette indices; 0 while unsized
-    int DecodedRows = 0;  // rows from the top really decoded; the rest are zero
-    std::vector<unsigned char> Pixels;
+    int DecodedRows = 0;  // rows from the top really decoded; the rest are undefined
+    PixelBuffer Pixels;
     std::vector<std::array<unsigned char, 3>> Palette; // RGB, for 8 bits per pixel
 
     std::size_t BytesPerRow() const

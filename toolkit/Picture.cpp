@@ -29,9 +29,9 @@ QImage ToImage(JpegBitmap&& pixels)
         return {};
     const auto bytesPerRow = static_cast<qsizetype>(pixels.BytesPerRow());
     if (pixels.BitsPerPixel == 32) {
-        auto* rows = new std::vector<unsigned char>(std::move(pixels.Pixels));
+        auto* rows = new PixelBuffer(std::move(pixels.Pixels));
         return QImage(rows->data(), pixels.Width, pixels.DecodedRows, bytesPerRow, QImage::Format_RGB32,
-                      [](void* owned) { delete static_cast<std::vector<unsigned char>*>(owned); }, rows);
+                      [](void* owned) { delete static_cast<PixelBuffer*>(owned); }, rows);
     }
     QImage indexed(pixels.Pixels.data(), pixels.Width, pixels.DecodedRows, bytesPerRow, QImage::Format_Indexed8);
     QList<QRgb> colours;
