@@ -7,8 +7,10 @@
 #include "app/Lesson.h"
 #include "runtime/Errors.h"
 #include "runtime/NumText.h"
+#include "tests/runtime/jpeg_test_files.h"
 
 using namespace Lesson;
+using testpics::MessageOf;
 
 namespace {
 
@@ -28,17 +30,6 @@ std::string Completed(const RowTexts& row)
     return field + completion->Text;
 }
 
-template <typename Error, typename Call>
-std::string ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.Message();
-    }
-    return "(no error)";
-}
-
 } // namespace
 
 TEST_F(LessonCore, CompleteRowBadInputQuotesTheFirstTextReadAndWritesNothing)
@@ -52,10 +43,10 @@ TEST_F(LessonCore, CompleteRowBadInputQuotesTheFirstTextReadAndWritesNothing)
         {{" ", "5", ""}, "' ' is not a valid integer value"},         // blanks count as filled
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ErrorOf<EConvertError>([&] { CompleteRow(c.row); }), c.message) << c.row.T << "|" << c.row.V;
-    EXPECT_EQ(ErrorOf<EZeroDivide>([] { CompleteRow({"0", "", "5"}); }), "Floating point division by zero");
-    EXPECT_EQ(ErrorOf<EInvalidOp>([] { CompleteRow({"0", "", "0"}); }), "Invalid floating point operation");
-    EXPECT_EQ(ErrorOf<EZeroDivide>([] { CompleteRow({"", "0", "7"}); }), "Floating point division by zero");
+        EXPECT_EQ(MessageOf<EConvertError>([&] { CompleteRow(c.row); }), c.message) << c.row.T << "|" << c.row.V;
+    EXPECT_EQ(MessageOf<EZeroDivide>([] { CompleteRow({"0", "", "5"}); }), "Floating point division by zero");
+    EXPECT_EQ(MessageOf<EInvalidOp>([] { CompleteRow({"0", "", "0"}); }), "Invalid floating point operation");
+    EXPECT_EQ(MessageOf<EZeroDivide>([] { CompleteRow({"", "0", "7"}); }), "Floating point division by zero");
 }
 
 TEST_F(LessonCore, CompleteRowWritesTheMissingValue)
@@ -91,7 +82,7 @@ TEST_F(LessonCore, StepIsATenthOfTheSpeedRoundedToEven)
                                                      {"25", 2}, {"35", 4}, {"45", 4}, {"-20", -2}, {"2,5", 0}};
     for (const auto& [speed, step] : cases)
         EXPECT_EQ(StepOf(speed), step) << speed;
-    EXPECT_EQ(ErrorOf<EConvertError>([] { StepOf("x"); }), "'x' is not a valid floating point value");
+    EXPECT_EQ(MessageOf<EConvertError>([] { StepOf("x"); }), "'x' is not a valid floating point value");
 }
 
 TEST_F(LessonCore, LimitsScaleTheShorterDistance)
@@ -104,7 +95,7 @@ TEST_F(LessonCore, LimitsScaleTheShorterDistance)
         EXPECT_EQ(limits.Limit1, c.limit1) << c.s1 << " / " << c.s2;
         EXPECT_EQ(limits.Limit2, c.limit2) << c.s1 << " / " << c.s2;
     }
-    EXPECT_EQ(ErrorOf<EInvalidOp>([] { ScaledLimits("0", "0"); }), "Invalid floating point operation");
+    EXPECT_EQ(MessageOf<EInvalidOp>([] { ScaledLimits("0", "0"); }), "Invalid floating point operation");
 }
 
 TEST_F(LessonCore, TickAdvancesUntilThePositionIsBeyondTheLimit)
