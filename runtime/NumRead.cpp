@@ -84,20 +84,26 @@ constexpr int ExponentReadLimit = 500;
 // at most the top of the range) beyond the extended range or below its smallest denormal.
 constexpr int64_t DecisivePower = 3 * LargestFinitePower;
 
+// Where a number starts: after leading blanks and at most one sign, which it reports.
+size_t SkipBlanksAndSign(std::string_view text, bool& negative)
+{
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    return i;
+}
+
 // The reading itself; kept out of line so that none of its arithmetic can be moved
 // across the switches of the masked environment around it.
 [[gnu::noinline]] Extended ReadReal(std::string_view text)
 {
     const size_t length = text.size();
     const char separator = DecimalSeparator();
-    size_t i = 0;
-    while (i < length && text[i] == ' ')
-        ++i;
     bool negative = false;
-    if (i < length && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    size_t i = SkipBlanksAndSign(text, negative);
 
     DigitAccumulator digits;
     bool sawNumber = false;
@@ -156,14 +162,8 @@ constexpr int64_t DecisivePower = 3 * LargestFinitePower;
 int32_t StrToInt(std::string_view text)
 {
     const size_t length = text.size();
-    size_t i = 0;
-    while (i < length && text[i] == ' ')
-        ++i;
     bool negative = false;
-    if (i < length && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    size_t i = SkipBlanksAndSign(text, negative);
 
     const bool hexPrefix = i < length && (text[i] == '$' || text[i] == 'x' || text[i] == 'X');
     const bool zeroXPrefix = i + 1 < length && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X');

@@ -98,7 +98,7 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent)
     });
     // A picked item's text shows from its start; a text the pupil is typing is left alone.
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
-        if (!following_ && lineEdit())
+        if (!following_)
             lineEdit()->setCursorPosition(0);
     });
 }
@@ -163,8 +163,7 @@ void TComboBox::WriteText(const QString& text)
     setEditText(text);
     quiet_ = false;
     FollowTextWithCurrentItem();
-    if (lineEdit())
-        lineEdit()->setCursorPosition(0);
+    lineEdit()->setCursorPosition(0);
 }
 
 // The open list highlights, and the arrow keys step from, the item the text names.
