@@ -31,6 +31,7 @@
 #include "bench/BenchTable.h"
 #include "runtime/Errors.h"
 #include "runtime/JpegPicture.h"
+#include "runtime/PictureFile.h"
 #include "toolkit/Picture.h"
 
 extern char** environ;
@@ -216,10 +217,11 @@ void HostileRows(const char* self, const std::string& folder, const std::string&
                 shown = true;
             }
         }
+        // From the file's head only: a child's peak memory counts its parent's at the spawn.
         JpegPicture header;
         bool progressive = false;
         try {
-            header.LoadFromFile(file);
+            header.LoadFromBytes(ReadPictureFileUpTo(file, PictureFileHead).Bytes);
             progressive = header.Progressive();
         } catch (const Exception&) {
         }

@@ -46,7 +46,7 @@ run "$build/bench_startup" "$runs" "$build/bench_minimal_qt" "$build/bench_start
 run "$build/bench_animation"
 hostile=$build/hostile-pictures
 rm -rf "$hostile"
-run "$build/make_hostile_pictures" "$hostile" --large
+run "$build/make_hostile_pictures" "$hostile" --large --padded
 run "$build/bench_pictures" --hostile "$hostile"
 rm -rf "$hostile"
 run "$build/bench_numbers"
