@@ -382,7 +382,8 @@ LARGE_LANE_FILES = [
 ]
 # Above the program at rest: the baseline picture may take this much at most; the
 # progressive one this much beyond libjpeg's store of its coefficients (2 bytes each,
-# 3 x 8192 x 8192 of them), which it keeps until the last scan has been read.
+# 3 x 8192 x 8192 of them), which it keeps until the last scan has been read, and the
+# file's own bytes, which the picture holds until it has been decoded.
 LARGE_MEMORY_MIB = 64
 COEFFICIENTS_MIB = 3 * 8192 * 8192 * 2 / 2**20
 
@@ -410,7 +411,10 @@ def scenario_large_pictures(s):
         width, height = lesson.PICTURE_BOX
         x, y = w.picture_origin(1, 1, types.SimpleNamespace(width=width, height=height))
         return raster.crop(x, y, width, height)
-    for (name, file), bound in zip(LARGE_LANE_FILES, (LARGE_MEMORY_MIB, COEFFICIENTS_MIB + LARGE_MEMORY_MIB)):
+    progressive = lesson.OBJECTS.index(LARGE_LANE_FILES[1][0]) + 1
+    progressive_bytes = os.path.getsize(os.path.join(s.pictures, "dris", f"{progressive}.jpg")) / 2**20
+    bounds = (LARGE_MEMORY_MIB, COEFFICIENTS_MIB + progressive_bytes + LARGE_MEMORY_MIB)
+    for (name, file), bound in zip(LARGE_LANE_FILES, bounds):
         shown_before = picture_box(w.grab(f"before-{file}")[0])
         began = time.monotonic() + 0.3  # choose_object waits that long for the list to open
         w.choose_object(1, name)
