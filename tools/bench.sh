@@ -2,7 +2,8 @@
 # Builds the benchmarks in Release and runs them all on Qt's offscreen platform, printing
 # one Markdown table: start-up against a minimal Qt program, the animation's cost per
 # tick and while idle, picture loading against a bare libjpeg-turbo decode (and the
-# peak memory and time of forged and unusual pictures, each in a process of its own), and the
+# peak memory and time of forged and unusual pictures, each in a process of its own), the
+# error box for pasted texts against one for a short text, and the
 # number conversions against the C library (Google Benchmark).
 #
 #   tools/bench.sh     (build dir: BENCH_BUILD_DIR, default build-bench;
@@ -14,7 +15,7 @@ set -eu
 cd "$(dirname "$0")/.."
 build=${BENCH_BUILD_DIR:-build-bench}
 runs=${STARTUP_RUNS:-15}
-targets="bench_startup bench_startup_probe bench_minimal_qt bench_animation bench_pictures bench_numbers
+targets="bench_startup bench_startup_probe bench_minimal_qt bench_animation bench_pictures bench_error_box bench_numbers
          bench_bad_inputs make_hostile_pictures"
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF >/dev/null
@@ -49,6 +50,7 @@ rm -rf "$hostile"
 run "$build/make_hostile_pictures" "$hostile" --large --padded
 run "$build/bench_pictures" --hostile "$hostile"
 rm -rf "$hostile"
+run "$build/bench_error_box"
 run "$build/bench_numbers"
 echo
 echo "Bad inputs tried, and what each produced:"
