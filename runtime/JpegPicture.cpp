@@ -184,16 +184,17 @@ bool SizeBitmap(JpegBitmap* bitmap, const jpeg_decompress_struct* decompressor, 
     return true;
 }
 
-// Narrows the decoder's output to the columns of the region and a margin of one MCU on
+// Narrows the decoder's output to the columns of the region and a margin of MCUs on
 // either side: libjpeg starts a cropped row on an MCU boundary and upsamples its edges as
-// the picture's own, so the columns next to a cut differ from a whole decode. Returns the
-// first column the decoder now delivers.
+// the picture's own, so the columns next to a cut differ from a whole decode; and block
+// smoothing, for a progressive file whose later scans are missing, takes the two blocks
+// left of a cut as copies of its first. Returns the first column the decoder now delivers.
 JDIMENSION CropToRegion(jpeg_decompress_struct* decompressor, JpegRegion region)
 {
-    const long long margin = static_cast<long long>(decompressor->max_h_samp_factor) * decompressor->min_DCT_scaled_size;
-    const long long left = std::max<long long>(region.Left - margin, 0);
+    const long long mcu = static_cast<long long>(decompressor->max_h_samp_factor) * decompressor->min_DCT_scaled_size;
+    const long long left = std::max<long long>(region.Left - 3 * mcu, 0);
     const long long right =
-        std::min<long long>(static_cast<long long>(region.Left) + region.Width + margin, decompressor->output_width);
+        std::min<long long>(static_cast<long long>(region.Left) + region.Width + mcu, decompressor->output_width);
     JDIMENSION first = static_cast<JDIMENSION>(left);
     JDIMENSION width = static_cast<JDIMENSION>(right - left);
     jpeg_crop_scanline(decompressor, &first, &width);
