@@ -122,8 +122,12 @@ def scenario_window(s):
 def scenario_calculation(s):
     """t = 3 and v = 60 typed with the keyboard give s = 180; the car runs 6 px a tick and stops at 558."""
     d, w = s.display, s.window
-    before, _ = w.grab("before")
     car = CarTracker(w, 1, builtin_car())
+
+    def painted():  # on a busy machine the window may be mapped a moment before its first paint
+        raster, _ = w.grab("before")
+        return raster if car.left(raster) is not None else None
+    before = wait_until(painted, 10, "the car in the upper lane")
     check(car.left(before) == 1, f"the car stands at {car.left(before)} before the start, expected 1")
     blank = w.field(before, "s1")
 
