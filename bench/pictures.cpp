@@ -4,11 +4,13 @@
 //
 // With --hostile, also each file of that folder (tools/make_hostile_pictures writes
 // them) loaded and drawn once in a process of its own: the process's peak memory and
-// the time to the picture or its refusal, next to a bare decode of a lane picture in a
-// process of its own.
+// the time to the picture or its refusal, next to a bare decode in a process of its own:
+// of the part of the same file that a lane shows when the lesson shows it, otherwise of
+// a lane picture.
 //
 //   bench_pictures [repetitions] [-v] [--hostile <folder>]   (run from the repository root)
-//   bench_pictures --once <file> | --once-bare <file>        (one process's part of the above)
+//   bench_pictures --once <file> | --once-bare <file> | --once-bare-lane <file>
+//                                                            (one process's part of the above)
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -29,6 +31,7 @@
 #include "bench/BenchTable.h"
 #include "runtime/Errors.h"
 #include "runtime/JpegPicture.h"
+#include "runtime/PictureFile.h"
 #include "toolkit/Picture.h"
 
 extern char** environ;
@@ -74,6 +77,42 @@ std::size_t BareDecode(const std::string& path)
     return pixels.size();
 }
 
+// The least work that gives the centre 145 x 100 of a picture, as a lane shows it: the
+// file read into memory, the columns around it cropped and whole MCU rows skipped above
+// and below it. For a progressive file this is libjpeg's floor: every coefficient is
+// kept until the last scan has been read.
+std::size_t BareLaneDecode(const std::string& path)
+{
+    const std::vector<unsigned char> bytes = ReadWhole(path);
+    jpeg_decompress_struct decompressor{};
+    jpeg_error_mgr errors{};
+    decompressor.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&decompressor);
+    jpeg_mem_src(&decompressor, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&decompressor, TRUE);
+    if (decompressor.jpeg_color_space == JCS_YCbCr || decompressor.jpeg_color_space == JCS_RGB)
+        decompressor.out_color_space = JCS_EXT_BGRX;
+    jpeg_start_decompress(&decompressor);
+    const JDIMENSION width = std::min<JDIMENSION>(LaneWidth, decompressor.output_width);
+    const JDIMENSION height = std::min<JDIMENSION>(LaneHeight, decompressor.output_height);
+    JDIMENSION left = (decompressor.output_width - width) / 2;
+    JDIMENSION cropped = width;
+    if (cropped < decompressor.output_width)
+        jpeg_crop_scanline(&decompressor, &left, &cropped);
+    const JDIMENSION mcuRows = JDIMENSION(decompressor.max_v_samp_factor * decompressor.min_DCT_scaled_size);
+    const JDIMENSION top = (decompressor.output_height - height) / 2 / mcuRows * mcuRows;
+    jpeg_skip_scanlines(&decompressor, top);
+    std::vector<unsigned char> row(std::size_t(cropped) * std::size_t(decompressor.output_components));
+    JSAMPROW rows[1] = {row.data()};
+    while (decompressor.output_scanline < top + height + mcuRows
+           && decompressor.output_scanline < decompressor.output_height)
+        jpeg_read_scanlines(&decompressor, rows, 1);
+    jpeg_skip_scanlines(&decompressor, decompressor.output_height - decompressor.output_scanline);
+    jpeg_finish_decompress(&decompressor);
+    jpeg_destroy_decompress(&decompressor);
+    return row.size();
+}
+
 // What the lesson does: the picture holder loads the file, then the image control's
 // paint draws it, centred in its 145 x 100 box (a lane picture) or from the top-left
 // corner (the window background), decoding it on the way.
@@ -90,14 +129,18 @@ int LoadAndDraw(const std::string& path, QImage& target, bool centred = true)
 
 // One load and draw, or one bare decode, of a file; prints the seconds it took and
 // what came of it. Run in a process of its own, whose peak memory is then its own.
-int Once(const std::string& path, bool bare)
+enum class Decoder { Ours, Bare, BareLane };
+
+int Once(const std::string& path, Decoder decoder)
 {
     QImage target(LaneWidth, LaneHeight, QImage::Format_RGB32);
     std::string outcome = "shown";
     const double start = Seconds(CLOCK_MONOTONIC);
     try {
-        if (bare)
+        if (decoder == Decoder::Bare)
             BareDecode(path);
+        else if (decoder == Decoder::BareLane)
+            BareLaneDecode(path);
         else
             LoadAndDraw(path, target);
     } catch (const Exception& error) {
@@ -147,9 +190,11 @@ ProcessRun RunOnce(const char* self, const char* mode, const std::string& path)
     return run;
 }
 
-// Every file of the folder in a process of its own, against a bare decode of the same
-// file when the lesson shows it, and otherwise of a lane picture: a bare decode of a
-// forged header would take all the memory the header claims.
+// Every file of the folder in a process of its own, against a bare decode of the part a
+// lane shows of the same file when the lesson shows it, and otherwise of a lane picture:
+// a bare decode of a forged header would take all the memory the header claims. A shown
+// picture may take 64 MiB more than that bare decode and answer within 1 s, a progressive
+// one within 2 s; a refused file stays within the cap's bound.
 void HostileRows(const char* self, const std::string& folder, const std::string& lanePicture)
 {
     const ProcessRun lane = RunOnce(self, "--once-bare", lanePicture);
@@ -163,20 +208,33 @@ void HostileRows(const char* self, const std::string& folder, const std::string&
         const std::string name = std::filesystem::path(file).filename().string();
         ProcessRun bare = lane;
         std::string bareName = "bare decode of " + lanePicture;
+        bool shown = false;
         if (ours.Outcome == "shown") {
-            const ProcessRun same = RunOnce(self, "--once-bare", file);
+            const ProcessRun same = RunOnce(self, "--once-bare-lane", file);
             if (same.Outcome == "shown") {
                 bare = same;
-                bareName = "bare decode";
+                bareName = "bare decode of its centre";
+                shown = true;
             }
         }
+        // From the file's head only: a child's peak memory counts its parent's at the spawn.
+        JpegPicture header;
+        bool progressive = false;
+        try {
+            header.LoadFromBytes(ReadPictureFileUpTo(file, PictureFileHead).Bytes);
+            progressive = header.Progressive();
+        } catch (const Exception&) {
+        }
+        const double growth = ours.PeakMiB - bare.PeakMiB;
         PrintBenchRow({"Hostile " + name + ": peak memory, " + ours.Outcome, Format("%.1f MiB", ours.PeakMiB),
-                       Format(("%.1f MiB " + bareName).c_str(), bare.PeakMiB),
-                       Format("+%.1f MiB", ours.PeakMiB - bare.PeakMiB), Format("<= +%.0f MiB", memoryBound),
-                       ours.PeakMiB - bare.PeakMiB <= memoryBound});
+                       Format(("%.1f MiB " + bareName).c_str(), bare.PeakMiB), Format("%+.1f MiB", growth),
+                       shown ? "<= +64 MiB" : Format("<= +%.0f MiB", memoryBound),
+                       growth <= (shown ? 64.0 : memoryBound)});
+        const double answer = progressive ? 2.0 : 1.0;
         PrintBenchRow({"Hostile " + name + ": load + first draw", Format("%.1f ms", ours.Seconds * 1e3),
                        Format(("%.1f ms " + bareName).c_str(), bare.Seconds * 1e3),
-                       Format("%.2f x", ours.Seconds / bare.Seconds), "<= 1 s", ours.Seconds <= 1.0});
+                       Format("%.2f x", ours.Seconds / bare.Seconds), Format("<= %.0f s", answer),
+                       ours.Seconds <= answer});
     }
 }
 
@@ -198,9 +256,11 @@ int main(int argc, char** argv)
     std::string hostile;
     for (int i = 1; i < argc; ++i) {
         if (i + 1 < argc && std::strcmp(argv[i], "--once") == 0)
-            return Once(argv[i + 1], false);
+            return Once(argv[i + 1], Decoder::Ours);
         if (i + 1 < argc && std::strcmp(argv[i], "--once-bare") == 0)
-            return Once(argv[i + 1], true);
+            return Once(argv[i + 1], Decoder::Bare);
+        if (i + 1 < argc && std::strcmp(argv[i], "--once-bare-lane") == 0)
+            return Once(argv[i + 1], Decoder::BareLane);
         if (i + 1 < argc && std::strcmp(argv[i], "--hostile") == 0)
             hostile = argv[++i];
         else if (std::strcmp(argv[i], "-v") == 0)

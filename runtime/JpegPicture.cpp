@@ -142,15 +142,25 @@ int ReadJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* head
     return 0;
 }
 
-// Sizes the bitmap once the output is known. Returns its first row, or null when the
-// memory cannot be had. Never throws: it is called between libjpeg calls.
-unsigned char* SizeBitmap(JpegBitmap* bitmap, const jpeg_decompress_struct* decompressor) noexcept
+// The part of `wanted` that lies in a width x height picture; empty when none does.
+JpegRegion Clipped(JpegRegion wanted, long long width, long long height)
 {
-    const std::size_t rowBytes =
-        std::size_t(decompressor->output_width) * std::size_t(decompressor->output_components);
-    const std::size_t bytes = rowBytes * decompressor->output_height;
-    if (bytes == 0)
-        return nullptr;
+    const long long left = std::max<long long>(wanted.Left, 0);
+    const long long top = std::max<long long>(wanted.Top, 0);
+    const long long right = std::min<long long>(static_cast<long long>(wanted.Left) + wanted.Width, width);
+    const long long bottom = std::min<long long>(static_cast<long long>(wanted.Top) + wanted.Height, height);
+    if (right <= left || bottom <= top)
+        return {};
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+            static_cast<int>(bottom - top)};
+}
+
+// Sizes the bitmap for the region once the output is known. Returns false when the
+// memory cannot be had. Never throws: it is called between libjpeg calls.
+bool SizeBitmap(JpegBitmap* bitmap, const jpeg_decompress_struct* decompressor, JpegRegion region) noexcept
+{
+    const std::size_t bytes =
+        std::size_t(region.Width) * std::size_t(decompressor->output_components) * std::size_t(region.Height);
     try {
         bitmap->Pixels.resize(bytes);
         bitmap->Palette.clear();
@@ -164,15 +174,35 @@ unsigned char* SizeBitmap(JpegBitmap* bitmap, const jpeg_decompress_struct* deco
     } catch (const std::bad_alloc&) {
         bitmap->Pixels.clear();
         bitmap->Palette.clear();
-        return nullptr;
+        return false;
     }
-    bitmap->Width = static_cast<int>(decompressor->output_width);
-    bitmap->Height = static_cast<int>(decompressor->output_height);
+    bitmap->Left = region.Left;
+    bitmap->Top = region.Top;
+    bitmap->Width = region.Width;
+    bitmap->Height = region.Height;
     bitmap->BitsPerPixel = 8 * decompressor->output_components;
-    return bitmap->Pixels.data();
+    return true;
 }
 
-int DecodeJpeg(const unsigned char* data, std::size_t size, bool smallColourScreen, JpegBitmap* bitmap)
+// Narrows the decoder's output to the columns of the region and a margin of MCUs on
+// either side: libjpeg starts a cropped row on an MCU boundary and upsamples its edges as
+// the picture's own, so the columns next to a cut differ from a whole decode; and block
+// smoothing, for a progressive file whose later scans are missing, takes the two blocks
+// left of a cut as copies of its first. Returns the first column the decoder now delivers.
+JDIMENSION CropToRegion(jpeg_decompress_struct* decompressor, JpegRegion region)
+{
+    const long long mcu = static_cast<long long>(decompressor->max_h_samp_factor) * decompressor->min_DCT_scaled_size;
+    const long long left = std::max<long long>(region.Left - 3 * mcu, 0);
+    const long long right =
+        std::min<long long>(static_cast<long long>(region.Left) + region.Width + mcu, decompressor->output_width);
+    JDIMENSION first = static_cast<JDIMENSION>(left);
+    JDIMENSION width = static_cast<JDIMENSION>(right - left);
+    jpeg_crop_scanline(decompressor, &first, &width);
+    return first;
+}
+
+int DecodeJpeg(const unsigned char* data, std::size_t size, bool smallColourScreen, JpegRegion wanted,
+               JpegBitmap* bitmap)
 {
     jpeg_decompress_struct decompressor;
     JpegErrorExit errors;
@@ -215,16 +245,52 @@ int DecodeJpeg(const unsigned char* data, std::size_t size, bool smallColourScre
         ERREXIT1(&decompressor, JERR_OUT_OF_MEMORY, 0);
 
     jpeg_start_decompress(&decompressor);
-    unsigned char* pixels = SizeBitmap(bitmap, &decompressor);
-    if (pixels == nullptr)
+    const JpegRegion region = Clipped(wanted, decompressor.output_width, decompressor.output_height);
+    if (!SizeBitmap(bitmap, &decompressor, region))
         ERREXIT1(&decompressor, JERR_OUT_OF_MEMORY, 1);
-    const std::size_t rowBytes =
-        std::size_t(decompressor.output_width) * std::size_t(decompressor.output_components);
-    while (decompressor.output_scanline < decompressor.output_height) {
-        JSAMPROW row = pixels + rowBytes * decompressor.output_scanline;
-        if (jpeg_read_scanlines(&decompressor, &row, 1) == 1 && InksOutput(&decompressor))
-            InksToScreenLayout(row, decompressor.output_width);
-        bitmap->DecodedRows = static_cast<int>(decompressor.output_scanline);
+    const JDIMENSION height = decompressor.output_height;
+    const JDIMENSION top = region.Height > 0 ? JDIMENSION(region.Top) : height;
+    const JDIMENSION bottom = region.Height > 0 ? JDIMENSION(region.Top + region.Height) : height;
+    // Dithering to a palette carries each pixel's error into the next row and column, so
+    // a paletted picture is decoded whole and only the region kept. Otherwise whole MCU
+    // rows above and below the region, and the columns beside it, are skipped: their
+    // data is still read, but not turned into pixels. Skips start and end on MCU rows
+    // (libjpeg 2.1 upsamples wrongly after a skip that starts inside one) and keep one
+    // MCU row above the region, whose upsampling needs the row before it.
+    const bool skipping = !decompressor.quantize_colors;
+    const JDIMENSION first = skipping && region.Width > 0 ? CropToRegion(&decompressor, region) : 0;
+    const JDIMENSION mcuRows = JDIMENSION(decompressor.max_v_samp_factor * decompressor.min_DCT_scaled_size);
+    // The last MCU row is always read, so that the decoder goes through the data to its
+    // end as a whole decode does, with the same errors.
+    const JDIMENSION lastMcuRow = (height - 1) / mcuRows * mcuRows;
+    if (skipping && top > mcuRows)
+        jpeg_skip_scanlines(&decompressor, std::min((top - mcuRows) / mcuRows * mcuRows, lastMcuRow));
+
+    const std::size_t components = std::size_t(decompressor.output_components);
+    const std::size_t regionRowBytes = std::size_t(region.Width) * components;
+    const std::size_t offset = (std::size_t(region.Left) - first) * components;
+    const bool inPlace = offset == 0 && region.Width == int(decompressor.output_width);
+    const JSAMPARRAY scratch = (*decompressor.mem->alloc_sarray)(
+        reinterpret_cast<j_common_ptr>(&decompressor), JPOOL_IMAGE,
+        decompressor.output_width * JDIMENSION(decompressor.output_components), 1);
+    while (decompressor.output_scanline < height) {
+        const JDIMENSION y = decompressor.output_scanline;
+        if (skipping && y >= bottom && y % mcuRows == 0 && y < lastMcuRow) {
+            jpeg_skip_scanlines(&decompressor, lastMcuRow - y);
+            bitmap->ScanlinesRead = static_cast<int>(decompressor.output_scanline);
+            continue;
+        }
+        const bool kept = y >= top && y < bottom;
+        unsigned char* target = kept ? bitmap->Pixels.data() + regionRowBytes * (y - top) : nullptr;
+        JSAMPROW row = kept && inPlace ? target : scratch[0];
+        if (jpeg_read_scanlines(&decompressor, &row, 1) == 1 && kept) {
+            if (InksOutput(&decompressor))
+                InksToScreenLayout(row + offset, std::size_t(region.Width));
+            if (!inPlace)
+                std::memcpy(target, row + offset, regionRowBytes);
+            bitmap->DecodedRows = static_cast<int>(decompressor.output_scanline - top);
+        }
+        bitmap->ScanlinesRead = static_cast<int>(decompressor.output_scanline);
     }
     jpeg_finish_decompress(&decompressor);
     jpeg_destroy_decompress(&decompressor);
@@ -236,10 +302,50 @@ std::string JpegErrorMessage(int code)
     return "JPEG error #" + std::to_string(code);
 }
 
+enum class FrameHeader { Within, Beyond, NotYet };
+
+// Walks the segments after the start-of-image marker as the decoder would, to see
+// whether the frame header starts within MostBytesBeforeFrame bytes. Bytes that do not
+// start a JPEG stream, or that reach a scan or the end of the image first, count as
+// Within: reading the header judges those.
+FrameHeader FindFrameHeader(const unsigned char* data, std::size_t size)
+{
+    if (size >= 2 && (data[0] != 0xFF || data[1] != 0xD8))
+        return FrameHeader::Within;
+    std::size_t i = 2;
+    while (i < size) {
+        if (i > MostBytesBeforeFrame)
+            return FrameHeader::Beyond;
+        if (data[i] != 0xFF) { // not a marker: the decoder skips it
+            ++i;
+            continue;
+        }
+        while (i < size && data[i] == 0xFF) // fill bytes
+            ++i;
+        if (i == size)
+            break;
+        const unsigned marker = data[i++];
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame || marker == 0xDA || marker == JPEG_EOI)
+            return FrameHeader::Within;
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) // no length
+            continue;
+        if (i + 2 > size)
+            break;
+        const std::size_t length = std::size_t(data[i]) << 8 | data[i + 1];
+        if (length < 2)
+            return FrameHeader::Within;
+        i += length;
+    }
+    return i > MostBytesBeforeFrame ? FrameHeader::Beyond : FrameHeader::NotYet;
+}
+
 } // namespace
 
 void JpegPicture::LoadFromBytes(std::vector<unsigned char> bytes)
 {
+    if (FindFrameHeader(bytes.data(), bytes.size()) == FrameHeader::Beyond)
+        throw EJPEG(JpegErrorMessage(JERR_OUT_OF_MEMORY));
     JpegHeader header{};
     if (!bytes.empty()) {
         const int code = ReadJpegHeader(bytes.data(), bytes.size(), &header);
@@ -255,7 +361,19 @@ void JpegPicture::LoadFromBytes(std::vector<unsigned char> bytes)
 
 void JpegPicture::LoadFromFile(std::string_view name)
 {
-    PictureFileBytes file = ReadPictureFileUpTo(name, LargestFile);
+    // Read no further than the frame header once it is known to start beyond the limit.
+    bool seen = false;
+    bool beyond = false;
+    PictureFileBytes file = ReadPictureFileUpTo(name, LargestFile, [&](const std::vector<unsigned char>& head) {
+        if (!seen) {
+            const FrameHeader frame = FindFrameHeader(head.data(), head.size());
+            seen = frame == FrameHeader::Within;
+            beyond = frame == FrameHeader::Beyond;
+        }
+        return !beyond;
+    });
+    if (beyond)
+        throw EJPEG(JpegErrorMessage(JERR_OUT_OF_MEMORY));
     if (!file.Whole) {
         JpegHeader header{};
         const int code = ReadJpegHeader(file.Bytes.data(), file.Bytes.size(), &header);
@@ -264,10 +382,10 @@ void JpegPicture::LoadFromFile(std::string_view name)
     LoadFromBytes(std::move(file.Bytes));
 }
 
-void JpegPicture::Decode(JpegBitmap& bitmap, bool smallColourScreen) const
+void JpegPicture::Decode(JpegBitmap& bitmap, bool smallColourScreen, JpegRegion region) const
 {
     bitmap = JpegBitmap{};
-    const int code = DecodeJpeg(bytes_.data(), bytes_.size(), smallColourScreen, &bitmap);
+    const int code = DecodeJpeg(bytes_.data(), bytes_.size(), smallColourScreen, region, &bitmap);
     if (code != 0)
         throw EJPEG(JpegErrorMessage(code));
 }

@@ -9,6 +9,11 @@
 //   Decode of a header claiming 60000 × 60000 -> "JPEG error #54" before any pixel
 //                                   memory is taken
 //   LoadFromFile(<a 2 GB file>)   throws "JPEG error #54" having read only its head
+//   LoadFromFile(<2 MB of comments before the frame>) throws "JPEG error #54" having
+//                                   read only its first megabyte or so
+//
+//   Decode of an 8192 x 8192 picture for the 145 x 100 a lane shows of it
+//                                 -> a 145 x 100 bitmap, its pixels those of a whole decode
 //
 // Every failure of the decoder is an EJPEG "JPEG error #<n>", n being libjpeg's
 // message code; its warnings are discarded.
@@ -34,6 +39,11 @@ constexpr std::size_t PictureMemoryLimit = std::size_t(256) << 20;
 constexpr int MostScans = 200;
 constexpr int LeastScansAllowed = 16;
 constexpr long long ScanBlockBudget = 8'000'000;
+
+// Real pictures carry at most a few hundred kilobytes of metadata (EXIF, colour profiles,
+// comments) before their frame header; a file with more than this before it is refused
+// with the cap's error (54), having been read no further.
+constexpr std::size_t MostBytesBeforeFrame = std::size_t(1) << 20;
 
 // Leaves new elements uninitialised: the decoder writes every byte of a row before
 // anything reads it, and rows never decoded are never read, so zeroing the whole
@@ -62,12 +72,24 @@ struct UninitialisedAllocator : std::allocator<T> {
 };
 using PixelBuffer = std::vector<unsigned char, UninitialisedAllocator<unsigned char>>;
 
-// Decoded pixels, rows top to bottom with no padding between them.
+// A rectangle of a picture, in its pixels.
+struct JpegRegion {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+};
+constexpr JpegRegion WholePicture{0, 0, 1 << 30, 1 << 30};
+
+// Decoded pixels of a region of the picture, rows top to bottom with no padding between them.
 struct JpegBitmap {
+    int Left = 0; // where the bitmap lies in the picture
+    int Top = 0;
     int Width = 0;
     int Height = 0;
     int BitsPerPixel = 0; // 32: B, G, R, 0xFF bytes; 8: palette indices; 0 while unsized
     int DecodedRows = 0;  // rows from the top really decoded; the rest are undefined
+    int ScanlinesRead = 0; // rows of the whole picture the decoder got through
     PixelBuffer Pixels;
     std::vector<std::array<unsigned char, 3>> Palette; // RGB, for 8 bits per pixel
 
@@ -89,6 +111,9 @@ public:
     void LoadFromFile(std::string_view name);
 
     const std::vector<unsigned char>& Bytes() const { return bytes_; }
+    // Lets the file's bytes go once nothing will decode them again; the size and kind
+    // read from the header stay.
+    void ReleaseBytes() { std::vector<unsigned char>().swap(bytes_); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Grayscale() const { return grayscale_; }
@@ -101,7 +126,11 @@ public:
     // The size is checked against the cap from the header, before anything large is
     // allocated. The bitmap is then sized and filled row by row; if the data fails part
     // way, the rows decoded so far stay, DecodedRows counts them, and EJPEG is thrown.
-    void Decode(JpegBitmap& bitmap, bool smallColourScreen) const;
+    //
+    // Only `region` (clipped to the picture) is kept, with the same pixels a whole
+    // decode gives there; the decoder skips the columns and rows around it where it
+    // can, but reads the data to its end, so that errors are those of a whole decode.
+    void Decode(JpegBitmap& bitmap, bool smallColourScreen, JpegRegion region = WholePicture) const;
 
 private:
     std::vector<unsigned char> bytes_;

@@ -101,7 +101,7 @@ std::vector<unsigned char> ReadPictureFile(std::string_view name)
     return ReadPictureFileUpTo(name, SIZE_MAX).Bytes;
 }
 
-PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest)
+PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest, const PictureFileReadOn& goOn)
 {
     const std::string path(name);
     // Non-blocking, so that a named pipe given as a picture cannot hang the program
@@ -140,6 +140,10 @@ PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest)
             break;
         }
         result.Bytes.insert(result.Bytes.end(), chunk, chunk + count);
+        if (goOn && !goOn(result.Bytes)) {
+            result.Whole = false;
+            break;
+        }
     }
     if (tooLarge)
         result.Whole = false;

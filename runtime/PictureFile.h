@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,4 +33,7 @@ constexpr std::size_t PictureFileHead = std::size_t(256) << 10;
 
 // As ReadPictureFile, but a file larger than `largest` is not read beyond its head, so a
 // forged or runaway file of gigabytes costs neither the time nor the memory to read it.
-PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest);
+// `goOn`, when given, sees the bytes read so far after each chunk; when it answers false
+// reading stops there, as for a file too large.
+using PictureFileReadOn = std::function<bool(const std::vector<unsigned char>& readSoFar)>;
+PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest, const PictureFileReadOn& goOn = {});

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTextBoundaryFinder>
 #include <QWidget>
 #include <algorithm>
 
@@ -123,6 +124,52 @@ namespace {
 const QChar FirstStrongIsolate(0x2068);
 const QChar PopDirectionalIsolate(0x2069);
 
+bool IsLineBreak(char32_t c)
+{
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+// The typed text as the box quotes it, limited before anything lays it out, so that no
+// pasted text can make the box tall or slow: at most MostCharacters characters (grapheme
+// clusters), each cut to its first MostCodePoints code points; a line break (CR LF
+// too) shown as one "↵", any other control character as a blank; "…" where it was cut.
+QString QuotedForBox(std::string_view typed)
+{
+    constexpr int MostCharacters = 256;
+    constexpr int MostCodePoints = 4;
+    // Only a head of the text is looked at: more than enough bytes for that many
+    // characters, ending on the start of a UTF-8 sequence.
+    std::size_t head = std::min<std::size_t>(typed.size(), std::size_t(MostCharacters) * MostCodePoints * 4);
+    while (head < typed.size() && head > 0 && (static_cast<unsigned char>(typed[head]) & 0xC0) == 0x80)
+        --head;
+    const QString text = QString::fromUtf8(typed.data(), static_cast<qsizetype>(head));
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    QString shown;
+    qsizetype start = 0;
+    int characters = 0;
+    for (qsizetype end = clusters.toNextBoundary(); end > start && characters < MostCharacters;
+         start = end, end = clusters.toNextBoundary(), ++characters) {
+        int points = 0;
+        for (qsizetype i = start; i < end && points < MostCodePoints; ++points) {
+            char32_t c = text[i].unicode();
+            qsizetype units = 1;
+            if (QChar::isHighSurrogate(c) && i + 1 < end && text[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+                units = 2;
+            }
+            if (IsLineBreak(c) || QChar::category(c) == QChar::Other_Control) {
+                shown += IsLineBreak(c) ? QChar(0x21B5) : QChar(' ');
+                break; // one mark for the whole cluster
+            }
+            shown += QStringView(text).mid(i, units);
+            i += units;
+        }
+    }
+    if (start < text.size() || head < typed.size())
+        shown += QChar(0x2026);
+    return shown;
+}
+
 // What the box shows for an error: the message with its period, the typed text it
 // quotes isolated for bidirectional text (a right-to-left mark inside cannot turn the
 // rest around) and cut with "…" to about a third of the screen's width, and the whole
@@ -134,7 +181,7 @@ QString ShownText(const Exception& error, const QFontMetrics& metrics, int scree
     const std::size_t length = std::min(error.QuotedLength(), text.size() - start);
     QString shown = QString::fromStdString(text.substr(0, start));
     if (length > 0) {
-        const QString quoted = QString::fromStdString(text.substr(start, length));
+        const QString quoted = QuotedForBox(std::string_view(text).substr(start, length));
         shown += FirstStrongIsolate + metrics.elidedText(quoted, Qt::ElideRight, screenWidth / 3)
                  + PopDirectionalIsolate;
     }

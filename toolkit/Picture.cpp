@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cmath>
 #include <exception>
 
 #include "runtime/Errors.h"
@@ -40,6 +41,23 @@ QImage ToImage(JpegBitmap&& pixels)
     indexed.setColorTable(colours);
     // Drawn at every repaint, converted once.
     return indexed.convertToFormat(QImage::Format_RGB32);
+}
+
+// The part of a picture drawn at `at` that the painter's surface can show, in the
+// picture's pixels: all of it when the painter is transformed.
+JpegRegion VisibleRegion(const QPainter& painter, QPoint at, int width, int height)
+{
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr || !painter.worldTransform().isIdentity())
+        return {0, 0, width, height};
+    // A widget measures itself in logical pixels, an image or a pixmap in its own.
+    const qreal perPixel = device->devType() == QInternal::Widget ? 1.0 : device->devicePixelRatioF();
+    const QRect surface(0, 0, static_cast<int>(std::ceil(device->width() / perPixel)),
+                        static_cast<int>(std::ceil(device->height() / perPixel)));
+    const QRect shown = QRect(at, QSize(width, height)).intersected(surface);
+    if (shown.isEmpty())
+        return {};
+    return {shown.left() - at.x(), shown.top() - at.y(), shown.width(), shown.height()};
 }
 
 std::unique_ptr<TGraphic> NewGraphic(const PictureFormat& format)
@@ -108,6 +126,7 @@ void TJPEGImage::LoadFromFile(std::string_view name)
     jpeg_.LoadFromFile(name);
     decoded_ = false;
     bitmap_ = QImage();
+    scanlinesRead_ = 0;
     // Read as the picture itself is, under the same cap on its size.
     SetSharpSource([sharpName = SharpVariantName(name)](JpegPicture& sharp) { sharp.LoadFromFile(sharpName); });
 }
@@ -117,6 +136,7 @@ void TJPEGImage::LoadFromBytes(std::vector<unsigned char> bytes)
     jpeg_.LoadFromBytes(std::move(bytes));
     decoded_ = false;
     bitmap_ = QImage();
+    scanlinesRead_ = 0;
     SetSharpSource({});
 }
 
@@ -127,7 +147,7 @@ void TJPEGImage::SetSharpSource(SharpSource source)
     sharp_ = QImage();
 }
 
-void TJPEGImage::ReadSharpVariant()
+void TJPEGImage::ReadSharpVariant(const JpegRegion& visible)
 {
     sharpRead_ = true;
     if (!sharpSource_)
@@ -137,10 +157,15 @@ void TJPEGImage::ReadSharpVariant()
         sharpSource_(sharp);
         if (sharp.Width() != 2 * Width() || sharp.Height() != 2 * Height())
             return;
+        // A pixel more on every side: resampled at a scale other than 2, the edge of
+        // what shows blends with its neighbours.
+        const JpegRegion doubled{2 * visible.Left - 2, 2 * visible.Top - 2, 2 * visible.Width + 4,
+                                 2 * visible.Height + 4};
         JpegBitmap pixels;
-        sharp.Decode(pixels, SmallColourScreen());
-        if (pixels.DecodedRows != sharp.Height())
+        sharp.Decode(pixels, SmallColourScreen(), doubled);
+        if (pixels.DecodedRows != pixels.Height)
             return;
+        sharpAt_ = QPoint(pixels.Left / 2, pixels.Top / 2);
         sharp_ = ToImage(std::move(pixels));
         sharp_.setDevicePixelRatio(2);
     } catch (const Exception&) {
@@ -153,30 +178,35 @@ void TJPEGImage::Draw(QPainter& painter, const QRect& rect)
     std::exception_ptr failure;
     if (!decoded_) {
         decoded_ = true;
+        visible_ = VisibleRegion(painter, rect.topLeft(), Width(), Height());
         JpegBitmap pixels;
         try {
-            jpeg_.Decode(pixels, SmallColourScreen());
+            jpeg_.Decode(pixels, SmallColourScreen(), visible_);
         } catch (const EJPEG&) {
             failure = std::current_exception();
         }
+        // Decoded once and for all: the file's bytes are not wanted any more.
+        jpeg_.ReleaseBytes();
+        bitmapAt_ = QPoint(pixels.Left, pixels.Top);
+        scanlinesRead_ = pixels.ScanlinesRead;
         bitmap_ = ToImage(std::move(pixels));
     }
     // The sharp variant stands in only for a picture that decoded whole.
     const bool scaled = painter.device() != nullptr && painter.device()->devicePixelRatioF() > 1.0;
-    if (scaled && !failure && bitmap_.height() == Height()) {
+    if (scaled && !failure && scanlinesRead_ == Height()) {
         if (!sharpRead_)
-            ReadSharpVariant();
+            ReadSharpVariant(visible_);
         if (!sharp_.isNull()) {
             // Between 1 and 2, or above 2, the variant is resampled smoothly.
             const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            painter.drawImage(rect.topLeft(), sharp_);
+            painter.drawImage(rect.topLeft() + sharpAt_, sharp_);
             painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
             return;
         }
     }
     if (!bitmap_.isNull())
-        painter.drawImage(rect.topLeft(), bitmap_);
+        painter.drawImage(rect.topLeft() + bitmapAt_, bitmap_);
     if (failure)
         std::rethrow_exception(failure);
 }
@@ -185,7 +215,7 @@ bool TJPEGImage::Transparent() const
 {
     // Rows that were never decoded are not drawn: what lies under them shows. Until the
     // first draw it is not known which rows will be.
-    return !decoded_ || bitmap_.height() < Height();
+    return !decoded_ || scanlinesRead_ < Height();
 }
 
 void TPicture::LoadFromFile(std::string_view name)

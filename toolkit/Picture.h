@@ -82,7 +82,8 @@ private:
 // A JPEG picture: the header is read at load, the pixels are decoded on the first
 // draw and kept from then on. A decoding failure keeps the rows decoded before it,
 // draws only those (possibly none) and raises EJPEG once; the picture is not decoded
-// again.
+// again. Only the part of the picture that the surface it is first drawn on can show
+// is decoded and kept; the file's bytes are let go once it has been decoded.
 //
 // On a screen that scales the window (device pixel ratio above 1) the picture is drawn
 // from its sharp variant, the same drawing at twice the size (NAME@2x.jpg beside
@@ -106,9 +107,11 @@ public:
 
     const JpegPicture& Jpeg() const { return jpeg_; }
     bool Decoded() const { return decoded_; }
-    // The decoded rows; null before the first draw, for a picture of no size and when
-    // decoding failed before the first row.
+    // The decoded rows of the part that could be seen, and where that part lies in the
+    // picture; null before the first draw, for a picture of no size and when decoding
+    // failed before the first row.
     const QImage& Bitmap() const { return bitmap_; }
+    QPoint BitmapOrigin() const { return bitmapAt_; }
 
     // LoadFromFile sets the file beside the picture's own; a picture loaded from bytes
     // has no sharp variant unless given one.
@@ -117,15 +120,20 @@ public:
     const QImage& SharpBitmap() const { return sharp_; }
 
 private:
-    // Reads and decodes the sharp variant once; keeps it only when it is whole.
-    void ReadSharpVariant();
+    // Reads and decodes the sharp variant's part for `visible` once; keeps it only when
+    // it is whole.
+    void ReadSharpVariant(const JpegRegion& visible);
 
     JpegPicture jpeg_;
     bool decoded_ = false;
     QImage bitmap_;
+    QPoint bitmapAt_;
+    JpegRegion visible_;
+    int scanlinesRead_ = 0; // rows of the picture the decoder got through
     SharpSource sharpSource_;
     bool sharpRead_ = false;
     QImage sharp_;
+    QPoint sharpAt_; // in the picture's own pixels
 };
 
 // The name of a picture file's sharp variant: "dris/1.jpg" -> "dris/1@2x.jpg".

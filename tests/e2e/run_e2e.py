@@ -122,8 +122,12 @@ def scenario_window(s):
 def scenario_calculation(s):
     """t = 3 and v = 60 typed with the keyboard give s = 180; the car runs 6 px a tick and stops at 558."""
     d, w = s.display, s.window
-    before, _ = w.grab("before")
     car = CarTracker(w, 1, builtin_car())
+
+    def painted():  # on a busy machine the window may be mapped a moment before its first paint
+        raster, _ = w.grab("before")
+        return raster if car.left(raster) is not None else None
+    before = wait_until(painted, 10, "the car in the upper lane")
     check(car.left(before) == 1, f"the car stands at {car.left(before)} before the start, expected 1")
     blank = w.field(before, "s1")
 
@@ -292,20 +296,6 @@ HOSTILE_MEMORY_BOUND_MIB = 3 * 256
 HOSTILE_ANSWER_SECONDS = 8.0
 
 
-def prepare_hostile_folder(maker):
-    """A copy of dris/ with the hostile files in place of the upper lane's pictures."""
-    folder = tempfile.mkdtemp(prefix="velmora-hostile-")
-    shutil.copytree(os.path.join(REPOSITORY, "dris"), os.path.join(folder, "dris"))
-    made = os.path.join(folder, "made")
-    subprocess.run([maker, made], check=True)
-    for lane_object, name, _ in HOSTILE_LANE_FILES:
-        # Moved, not copied: huge.jpg is sparse.
-        number = lesson.OBJECTS.index(lane_object) + 1
-        os.replace(os.path.join(made, name), os.path.join(folder, "dris", f"{number}.jpg"))
-    shutil.rmtree(made)
-    return folder
-
-
 def peak_memory_mib(pid):
     with open(f"/proc/{pid}/status") as f:
         for line in f:
@@ -358,6 +348,93 @@ def scenario_hostile_pictures(s):
     growth = peak_memory_mib(s.program.pid) - start_peak
     print(f"    peak memory grew by {growth:.0f} MiB")
     check(growth <= HOSTILE_MEMORY_BOUND_MIB, f"peak memory grew by {growth:.0f} MiB")
+
+
+def scenario_pasted_text(s):
+    """Pasted texts of 30 000 line breaks or combining marks: the error box fits the screen and its OK closes it."""
+    d, w = s.display, s.window
+    screen_width, screen_height = SCALED["pasted_text"][1]
+
+    def error_boxes():
+        return [x for x in d.visible_windows(s.program.pid, "^Velmora 1\\.0$") if x != w.id]
+    w.type_into("v1", "60")
+    for name, text in (("line breaks", "3" + "\n" * 30000), ("combining marks", "3" + "\u0301" * 30000)):
+        # xclip keeps serving the clipboard in the background until the program takes it over.
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode(), env=d.env, check=True,
+                       timeout=30)
+        x, y = lesson.FIELDS["t1"]
+        w.click(x + lesson.FIELD_SIZE[0] // 2, y + lesson.FIELD_SIZE[1] // 2)
+        d.key("ctrl+a", "ctrl+v")
+        began = time.monotonic()
+        w.press_start()
+        box = wait_until(error_boxes, 20, f"the error box for {name}")[0]
+        print(f"    {name}: error box {time.monotonic() - began:.2f} s after the press")
+        x, y, width, height = d.geometry(box)
+        s.shots.grab(f"box-{name}", box)
+        check(x >= 0 and y >= 0 and x + width <= screen_width and y + height <= screen_height,
+              f"{name}: the box at {x}, {y}, {width} x {height} leaves the {screen_width} x {screen_height} screen")
+        # OK sits in the box's bottom right corner, its usual margins from the edges.
+        d.click(x + width - 52, y + height - 25)
+        wait_until(lambda: box not in d.visible_windows(s.program.pid), 5, f"the box for {name} to close on OK")
+
+
+# Valid pictures far larger than a lane, put in place of two lane pictures: each shows
+# the part the lane can show without taking the memory the whole picture would.
+LARGE_LANE_FILES = [
+    ("Грузовик", "large_baseline.jpg"),        # 8192 x 8192 baseline
+    ("Трактор", "large_progressive_444.jpg"),  # 8192 x 8192 progressive, full-resolution colour
+]
+# Above the program at rest: the baseline picture may take this much at most; the
+# progressive one this much beyond libjpeg's store of its coefficients (2 bytes each,
+# 3 x 8192 x 8192 of them), which it keeps until the last scan has been read, and the
+# file's own bytes, which the picture holds until it has been decoded.
+LARGE_MEMORY_MIB = 64
+COEFFICIENTS_MIB = 3 * 8192 * 8192 * 2 / 2**20
+
+
+def prepare_pictures_folder(maker, files, *options):
+    """A copy of dris/ with files written by make_hostile_pictures in place of the upper lane's pictures."""
+    folder = tempfile.mkdtemp(prefix="velmora-hostile-")
+    shutil.copytree(os.path.join(REPOSITORY, "dris"), os.path.join(folder, "dris"))
+    made = os.path.join(folder, "made")
+    subprocess.run([maker, made, *options], check=True)
+    for lane_object, name, *_ in files:
+        # Moved, not copied: huge.jpg is sparse.
+        number = lesson.OBJECTS.index(lane_object) + 1
+        os.replace(os.path.join(made, name), os.path.join(folder, "dris", f"{number}.jpg"))
+    shutil.rmtree(made)
+    return folder
+
+
+def scenario_large_pictures(s):
+    """8192 x 8192 baseline and progressive pictures: shown, memory within bounds, the window answers afterwards."""
+    d, w = s.display, s.window
+    at_rest = peak_memory_mib(s.program.pid)
+
+    def picture_box(raster):
+        width, height = lesson.PICTURE_BOX
+        x, y = w.picture_origin(1, 1, types.SimpleNamespace(width=width, height=height))
+        return raster.crop(x, y, width, height)
+    progressive = lesson.OBJECTS.index(LARGE_LANE_FILES[1][0]) + 1
+    progressive_bytes = os.path.getsize(os.path.join(s.pictures, "dris", f"{progressive}.jpg")) / 2**20
+    bounds = (LARGE_MEMORY_MIB, COEFFICIENTS_MIB + progressive_bytes + LARGE_MEMORY_MIB)
+    for (name, file), bound in zip(LARGE_LANE_FILES, bounds):
+        shown_before = picture_box(w.grab(f"before-{file}")[0])
+        began = time.monotonic() + 0.3  # choose_object waits that long for the list to open
+        w.choose_object(1, name)
+        # The noisy picture fills the whole box, unlike the car before it.
+        wait_until(lambda: picture_box(w.grab(file)[0]).differing_pixels(shown_before) > 0.9 * 145 * 100, 30,
+                   f"{file} shown in the upper lane")
+        growth = peak_memory_mib(s.program.pid) - at_rest
+        print(f"    {file}: shown {time.monotonic() - began:.1f} s after the choice, peak memory +{growth:.0f} MiB")
+        check(not [x for x in d.visible_windows(s.program.pid, "^Velmora 1\\.0$") if x != w.id],
+              f"{file}: an error box opened")
+        check(growth <= bound, f"{file}: peak memory grew by {growth:.0f} MiB, more than {bound:.0f} MiB")
+    # Still answering: a typed value shows.
+    before, _ = w.grab("before-typing")
+    w.type_into("t1", "7")
+    wait_until(lambda: w.field(w.grab("typed")[0], "t1").differing_pixels(w.field(before, "t1")) > 0, 5,
+               "the typed value to show")
 
 
 def scenario_language(s):
@@ -621,7 +698,7 @@ def scenario_sharp(s):
 # The desktop language a scenario runs under; the others run under C.UTF-8.
 LOCALES = {"decimal_comma": "ru_RU.UTF-8"}
 # The screen scale a scenario runs at, and the screen it needs for the scaled window.
-SCALED = {"sharp": ("2", (2000, 1000))}
+SCALED = {"sharp": ("2", (2000, 1000)), "pasted_text": (None, (800, 600))}
 
 SCENARIOS = {
     "window": scenario_window,
@@ -641,6 +718,8 @@ SCENARIOS = {
     "installed_elsewhere": scenario_installed_elsewhere,
     "screen_reader": scenario_screen_reader,
     "hostile_pictures": scenario_hostile_pictures,
+    "pasted_text": scenario_pasted_text,
+    "large_pictures": scenario_large_pictures,
 }
 
 
@@ -729,7 +808,7 @@ def main():
     parser.add_argument("--build-dir", help="installed: the build to install")
     parser.add_argument("--desktop-entry", help="installed: an already installed desktop entry")
     parser.add_argument("--out", help="screenshots: the folder for the README pictures")
-    parser.add_argument("--hostile-maker", help="hostile_pictures: the make_hostile_pictures tool")
+    parser.add_argument("--hostile-maker", help="hostile_pictures, large_pictures: the make_hostile_pictures tool")
     args = parser.parse_args()
 
     missing = missing_tools()
@@ -748,11 +827,18 @@ def main():
         print(f"SKIPPED: the locale {wanted_locale} is not installed (tools/setup-debian.sh installs it)")
         return SKIPPED
 
-    if args.scenario == "hostile_pictures" and not args.hostile_maker:
-        parser.error("hostile_pictures needs --hostile-maker")
+    if args.scenario == "pasted_text" and shutil.which("xclip") is None:
+        print("SKIPPED: missing xclip (tools/setup-debian.sh installs it)")
+        return SKIPPED
+    if args.scenario in ("hostile_pictures", "large_pictures") and not args.hostile_maker:
+        parser.error(f"{args.scenario} needs --hostile-maker")
     staging = tempfile.mkdtemp(prefix="velmora-staging-") if installing else None
-    # The hostile pictures' scenario runs in its own copy of dris/.
-    own_pictures = prepare_hostile_folder(args.hostile_maker) if args.scenario == "hostile_pictures" else None
+    # The scenarios of hostile and large pictures run in their own copy of dris/.
+    own_pictures = None
+    if args.scenario == "hostile_pictures":
+        own_pictures = prepare_pictures_folder(args.hostile_maker, HOSTILE_LANE_FILES)
+    elif args.scenario == "large_pictures":
+        own_pictures = prepare_pictures_folder(args.hostile_maker, LARGE_LANE_FILES, "--large")
     try:
         return run(args, parser, staging, wanted_locale, own_pictures)
     finally:

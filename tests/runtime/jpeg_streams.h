@@ -2,6 +2,7 @@
 // libjpeg's compressor, and the forgeries made of them: a claimed size, repeated scans.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <jpeglib.h>
@@ -128,6 +129,31 @@ inline std::vector<unsigned char> WithLastScanRepeated(std::vector<unsigned char
     for (int i = 0; i < times; ++i)
         out.insert(out.end(), scan.begin(), scan.end());
     out.insert(out.end(), {0xFF, 0xD9});
+    return out;
+}
+
+// The same stream with `bytes` of padding between its start-of-image marker and the
+// rest: comment segments (0xFE), EXIF-style APP1 segments (0xE1), each as long as a
+// segment can be, or fill bytes (0xFF) before the next marker.
+inline std::vector<unsigned char> PaddedBeforeFrame(const std::vector<unsigned char>& jpeg, unsigned char kind,
+                                                    std::size_t bytes)
+{
+    std::vector<unsigned char> out(jpeg.begin(), jpeg.begin() + 2);
+    out.reserve(jpeg.size() + bytes + 4);
+    if (kind == 0xFF) {
+        out.insert(out.end(), bytes, 0xFF);
+    } else {
+        for (std::size_t left = bytes; left >= 4;) {
+            const std::size_t segment = std::min<std::size_t>(left, 65537); // marker, length, data
+            const std::size_t length = segment - 2;
+            out.insert(out.end(), {0xFF, kind, static_cast<unsigned char>(length >> 8), static_cast<unsigned char>(length)});
+            out.insert(out.end(), length - 2, 'x');
+            left -= segment;
+            if (left < 4)
+                break;
+        }
+    }
+    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
     return out;
 }
 

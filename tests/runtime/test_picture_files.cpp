@@ -286,6 +286,27 @@ TEST(JpegPictureLoad, FileTooLargeForThePictureCapRefusedFromItsHead)
     EXPECT_EQ(head.Bytes.size(), PictureFileHead);
 }
 
+// Metadata up to the limit loads; beyond it the file is refused having been read no
+// further than about the limit, whatever the padding is made of.
+TEST(JpegPictureLoad, TooMuchBeforeTheFrameRefusedUnread)
+{
+    const std::vector<unsigned char> lane = SolidJpeg(145, 100, {0, 0, 255});
+    JpegPicture picture;
+    picture.LoadFromBytes(PaddedBeforeFrame(lane, 0xFE, MostBytesBeforeFrame - 4096));
+    EXPECT_EQ(picture.Width(), 145);
+    TempFolder folder;
+    for (const unsigned char kind : std::vector<unsigned char>{0xFE, 0xE1, 0xFF}) {
+        SCOPED_TRACE(testing::Message() << "padding 0x" << std::hex << int(kind));
+        const std::vector<unsigned char> padded = PaddedBeforeFrame(lane, kind, 2 * MostBytesBeforeFrame);
+        EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromBytes(padded); }), JpegError(JERR_OUT_OF_MEMORY));
+        const std::string file = folder.Write("padded.jpg", PaddedBeforeFrame(lane, kind, 48 * MostBytesBeforeFrame));
+        const long peakBefore = PeakMemoryKiB();
+        EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromFile(file); }), JpegError(JERR_OUT_OF_MEMORY));
+        EXPECT_LT(PeakMemoryKiB() - peakBefore, 8 * 1024) << "the file was read whole";
+    }
+    EXPECT_EQ(picture.Width(), 145) << "the picture before stays";
+}
+
 // ---- JPEG decoding ----
 
 TEST(JpegPictureDecode, EmptyInput)
@@ -429,6 +450,63 @@ TEST(JpegPictureDecode, LargeProgressiveWithinTheCapDecodes)
     picture.Decode(bitmap, false);
     EXPECT_EQ(bitmap.DecodedRows, 7000);
     ExpectNear(PixelAt(bitmap, 6999, 6999), {30, 160, 90}, 6);
+}
+
+// A region is decoded with the pixels a whole decode has there, whatever the sampling,
+// the kind of file, the output and where the region's edges fall against the MCUs.
+TEST(JpegPictureDecode, RegionHasTheWholeDecodesPixels)
+{
+    const auto pattern = [](int x, int y) {
+        return Rgb{(x * 7 + y * 3) % 256, (x * x / 5 + y * 11) % 256, ((x ^ y) * 13) % 256};
+    };
+    const struct {
+        const char* name;
+        JpegOptions options;
+        bool smallColourScreen;
+        bool cutShort; // the later scans missing: block smoothing guesses their coefficients
+    } kinds[] = {
+        {"baseline 4:2:0", {}, false, false},
+        {"baseline 4:4:4", {.FullChroma = true}, false, false},
+        {"progressive 4:2:0", {.Progressive = true, .Quality = 40}, false, false},
+        {"progressive 4:2:0 cut short, block smoothing", {.Progressive = true, .Quality = 40}, false, true},
+        {"inks", {.Inks = JCS_YCCK}, false, false},
+        {"grayscale, dithered to a palette", {.Grayscale = true}, false, false},
+        {"colour on a small-colour screen", {}, true, false},
+    };
+    const JpegRegion regions[] = {
+        {115, 83, 145, 100}, {112, 96, 145, 100}, {0, 0, 145, 100}, {216, 175, 145, 100}, {-20, 40, 400, 3},
+        {128, 48, 16, 32}, {97, 131, 1, 1},
+    };
+    for (const auto& kind : kinds) {
+        std::vector<unsigned char> bytes = EncodeJpeg(301, 275, pattern, kind.options);
+        if (kind.cutShort)
+            bytes.resize(bytes.size() / 3);
+        JpegPicture picture;
+        picture.LoadFromBytes(bytes);
+        JpegBitmap whole;
+        picture.Decode(whole, kind.smallColourScreen);
+        for (const JpegRegion& wanted : regions) {
+            SCOPED_TRACE(testing::Message() << kind.name << ", region at " << wanted.Left << ", " << wanted.Top);
+            JpegBitmap part;
+            picture.Decode(part, kind.smallColourScreen, wanted);
+            const int left = std::max(wanted.Left, 0);
+            const int top = std::max(wanted.Top, 0);
+            ASSERT_EQ(part.Left, left);
+            ASSERT_EQ(part.Top, top);
+            ASSERT_EQ(part.Width, std::min(wanted.Left + wanted.Width, 301) - left);
+            ASSERT_EQ(part.Height, std::min(wanted.Top + wanted.Height, 275) - top);
+            ASSERT_EQ(part.DecodedRows, part.Height);
+            EXPECT_EQ(part.ScanlinesRead, 275);
+            EXPECT_EQ(part.Pixels.size(), part.BytesPerRow() * std::size_t(part.Height));
+            int differing = 0;
+            for (int y = 0; y < part.Height; ++y)
+                for (int x = 0; x < part.Width; ++x) {
+                    const Rgb a = PixelAt(part, x, y), b = PixelAt(whole, left + x, top + y);
+                    differing += a.R != b.R || a.G != b.G || a.B != b.B;
+                }
+            EXPECT_EQ(differing, 0);
+        }
+    }
 }
 
 TEST(JpegPictureDecode, InksShownInTheirColours)

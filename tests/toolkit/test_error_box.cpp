@@ -207,32 +207,61 @@ TEST_F(ErrorBox, ErrorsRaisedWhilePaintingAreHandledAfterThePaintInTheirOrder)
     EXPECT_FALSE(inPaint);
 }
 
-// 100 kB typed into a field, with a right-to-left override in it.
+// Long typed or pasted texts: the box quotes a few characters of them on one line, cut
+// with "…", and stays on the screen; the error keeps the whole text.
 TEST_F(ErrorBox, LongTypedTextFitsTheScreenAndCannotReorderTheMessage)
 {
-    const std::string typed = "5\u202E" + std::string(100'000, '7');
-    QRect screen, box, ok;
-    QString text;
-    WhenBoxOpens([&](QMessageBox* shown) {
-        screen = shown->screen()->availableGeometry();
-        box = shown->frameGeometry();
-        ok = QRect(shown->button(QMessageBox::Ok)->mapToGlobal(QPoint(0, 0)),
-                   shown->button(QMessageBox::Ok)->size());
-        text = shown->text();
-    });
-    std::string message;
-    Application()->Guard(nullptr, [&] {
-        try {
-            StrToInt(typed);
-        } catch (const EConvertError& error) {
-            message = error.Message();
-            throw;
-        }
-    });
-    EXPECT_EQ(message, "'" + typed + "' is not a valid integer value") << "the error keeps the whole text";
-    EXPECT_TRUE(screen.contains(box)) << "box " << box.height() << " px high";
-    EXPECT_TRUE(screen.contains(ok));
-    EXPECT_TRUE(text.startsWith(QString::fromUtf8("'\u20685\u202E777")));
-    EXPECT_TRUE(text.endsWith(QString::fromUtf8("…\u2069' is not a valid integer value.")));
-    EXPECT_LT(text.size(), 400);
+    const auto times = [](int count, const char* piece) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
+    const struct {
+        const char* name;
+        std::string typed;
+        const char* shownStart; // the box's text begins so, and ends with "…" + the message's end
+    } cases[] = {
+        {"100 kB with a right-to-left override", "5\u202E" + std::string(100'000, '7'), "'\u20685\u202E777"},
+        {"30 000 line breaks", "3" + std::string(30'000, '\n'), "'\u20683\u21B5\u21B5"},
+        {"30 000 CR LF pairs", "3" + times(30'000, "\r\n"), "'\u20683\u21B5\u21B5"},
+        {"30 000 line separators", "3" + times(30'000, "\u2028"), "'\u20683\u21B5\u21B5"},
+        {"30 000 combining accents", "3" + times(30'000, "\u0301"), "'\u20683\u0301\u0301\u0301\u2026"},
+        {"30 000 zero-width spaces", "3" + times(30'000, "\u200B"), "'\u20683\u200B\u200B"},
+        {"tabs and NUL", "3" + times(10'000, std::string("\t\0", 2).c_str()) + std::string(20'000, '\0'), "'\u20683 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QRect screen, box, ok;
+        QString text;
+        WhenBoxOpens([&](QMessageBox* shown) {
+            screen = shown->screen()->availableGeometry();
+            box = shown->frameGeometry();
+            ok = QRect(shown->button(QMessageBox::Ok)->mapToGlobal(QPoint(0, 0)),
+                       shown->button(QMessageBox::Ok)->size());
+            text = shown->text();
+        });
+        std::string message;
+        Application()->Guard(nullptr, [&] {
+            try {
+                StrToInt(c.typed);
+            } catch (const EConvertError& error) {
+                message = error.Message();
+                throw;
+            }
+        });
+        EXPECT_EQ(message, "'" + c.typed + "' is not a valid integer value") << "the error keeps the whole text";
+        EXPECT_TRUE(screen.contains(box)) << "box " << box.width() << " x " << box.height() << " px";
+        EXPECT_TRUE(screen.contains(ok));
+        EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.shownStart))) << text.left(20).toStdString();
+        EXPECT_TRUE(text.endsWith(QString::fromUtf8("…\u2069' is not a valid integer value.")));
+        EXPECT_LT(text.size(), 400);
+        for (const QChar unit : text)
+            EXPECT_FALSE(unit.category() == QChar::Other_Control || unit == QChar(0x2028)) << "a line break shown";
+    }
+    // A short text is quoted whole, its line break as one mark.
+    QString shown;
+    WhenBoxOpens([&](QMessageBox* box) { shown = box->text(); });
+    Application()->Guard(nullptr, [] { StrToInt("3\r\n4"); });
+    EXPECT_EQ(shown.toStdString(), "'\u20683\u21B54\u2069' is not a valid integer value.");
 }

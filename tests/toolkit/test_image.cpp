@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 #include "runtime/Errors.h"
@@ -360,6 +361,55 @@ TEST(JpegDraw, FailedPictureDrawsOnlyItsDecodedRowsAndFailsOnce)
     }
 }
 
+// A picture far larger than its control keeps only the part the control shows, decoded
+// with the pixels of a whole decode, at scale 1 and from its sharp variant at scale 2;
+// the file's bytes go once it is decoded.
+TEST(JpegDraw, LargePictureKeepsOnlyWhatTheControlShows)
+{
+    const auto pattern = [](int x, int y) { return Rgb{(x * 7 + y * 3) % 256, (x * x / 5 + y * 11) % 256, (x ^ y) % 256}; };
+    TempFolder folder;
+    const std::string file = folder.Write("large.jpg", EncodeJpeg(1001, 803, pattern));
+    folder.Write("large@2x.jpg", EncodeJpeg(2002, 1606, pattern, {.Progressive = true}));
+    const auto whole = [&folder](const char* name, qreal scale) {
+        JpegPicture picture;
+        picture.LoadFromFile((folder.Path() / name).string());
+        JpegBitmap pixels;
+        picture.Decode(pixels, false);
+        QImage image(pixels.Pixels.data(), pixels.Width, pixels.Height, QImage::Format_RGB32);
+        image = image.copy();
+        image.setDevicePixelRatio(scale);
+        return image;
+    };
+    for (const qreal scale : {1.0, 2.0, 1.5}) {
+        SCOPED_TRACE(testing::Message() << "scale " << scale);
+        TPicture picture;
+        picture.LoadFromFile(file);
+        auto* jpeg = dynamic_cast<TJPEGImage*>(picture.Graphic());
+        ASSERT_NE(jpeg, nullptr);
+        const auto draw = [scale](const std::function<void(QPainter&, QPoint)>& what) {
+            QImage surface(QSize(145, 100) * scale, QImage::Format_RGB32);
+            surface.setDevicePixelRatio(scale);
+            surface.fill(Qt::green);
+            QPainter painter(&surface);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, scale != 1.0);
+            what(painter, QPoint((145 - 1001) / 2, (100 - 803) / 2));
+            return surface;
+        };
+        const QImage shown = draw([&](QPainter& painter, QPoint at) { jpeg->Draw(painter, QRect(at, QSize(1001, 803))); });
+        const QImage expected = draw([&](QPainter& painter, QPoint at) {
+            painter.drawImage(at, whole(scale == 1.0 ? "large.jpg" : "large@2x.jpg", scale == 1.0 ? 1.0 : 2.0));
+        });
+        EXPECT_TRUE(shown == expected);
+        EXPECT_EQ(picture.Width(), 1001);
+        EXPECT_EQ(picture.Height(), 803);
+        EXPECT_TRUE(jpeg->Jpeg().Bytes().empty());
+        const QImage& kept = scale == 1.0 ? jpeg->Bitmap() : jpeg->SharpBitmap();
+        const int factor = scale == 1.0 ? 1 : 2; // the sharp variant is kept at its own size
+        EXPECT_LE(kept.width(), 145 * factor + 6);
+        EXPECT_LE(kept.height(), 100 * factor + 6);
+    }
+}
+
 // ---- properties ----
 
 TEST(ImageProperties, UnchangedValuesDoNotRepaint)
@@ -413,6 +463,8 @@ TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWhole)
     folder.Write("alone.jpg", SolidJpeg(20, 10, {0, 0, 255}));     // no variant
     folder.Write("empty.jpg", {});                                 // fails at its first draw
     folder.Write("empty@2x.jpg", SolidJpeg(40, 20, {255, 0, 0}));
+    folder.Write("padded.jpg", SolidJpeg(20, 10, {0, 0, 255}));      // variant refused unread
+    folder.Write("padded@2x.jpg", PaddedBeforeFrame(SolidJpeg(40, 20, {255, 0, 0}), 0xFE, 2 * MostBytesBeforeFrame));
     WorkingFolderScope inside(folder.Path());
 
     // The centre pixel drawn on a surface of the given scale: red from the variant, blue from the picture.
@@ -432,7 +484,7 @@ TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWhole)
     for (const Case& c : std::vector<Case>{{"blue.jpg", 1, "picture"}, {"blue.jpg", 2, "variant"},
                                            {"blue.jpg", 1.5, "variant"}, {"blue.jpg", 3, "variant"},
                                            {"odd.jpg", 2, "picture"}, {"bad.jpg", 2, "picture"},
-                                           {"alone.jpg", 2, "picture"}})
+                                           {"alone.jpg", 2, "picture"}, {"padded.jpg", 2, "picture"}})
         EXPECT_STREQ(centre(c.name, c.scale), c.drawn) << c.name << " at " << c.scale;
     // The picture's own error stands, whatever its variant.
     EXPECT_EQ(MessageOf<EJPEG>([&] { centre("empty.jpg", 2); }), "JPEG error #42");
