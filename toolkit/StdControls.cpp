@@ -248,6 +248,8 @@ void TBevel::paintEvent(QPaintEvent*)
 TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(false);
+    // Qt's text edits type a tab character, which traps a keyboard user in the memo.
+    setTabChangesFocus(true);
 }
 
 void TMemo::SetLines(const std::vector<std::string>& lines)
