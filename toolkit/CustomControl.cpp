@@ -252,6 +252,10 @@ void TCustomControl::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TCustomControl::keyPressEvent(QKeyEvent* event)
 {
+    if (heldKey_.RepeatedPress(*event)) {
+        event->accept();
+        return;
+    }
     std::uint16_t key = VirtualKeyOf(*event);
     bool handled = false;
     Guarded(this, [&] {
@@ -264,8 +268,7 @@ void TCustomControl::keyPressEvent(QKeyEvent* event)
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)
 {
-    // A held key repeats its press but is released once, as on the desktop.
-    if (event->isAutoRepeat()) {
+    if (heldKey_.RepeatedRelease(*event)) {
         event->accept();
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -206,6 +207,22 @@ TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent)
         if (OnClick)
             Guarded(this, [this] { OnClick(this); });
     });
+}
+
+void TCheckBox::keyPressEvent(QKeyEvent* event)
+{
+    if (heldKey_.RepeatedPress(*event))
+        event->accept();
+    else
+        QCheckBox::keyPressEvent(event);
+}
+
+void TCheckBox::keyReleaseEvent(QKeyEvent* event)
+{
+    if (heldKey_.RepeatedRelease(*event))
+        event->accept();
+    else
+        QCheckBox::keyReleaseEvent(event);
 }
 
 TPanel::TPanel(QWidget* parent) : QFrame(parent)

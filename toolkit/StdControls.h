@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/HeldKey.h"
+
 using TNotifyEvent = std::function<void(QObject* sender)>;
 
 // Mouse moves over a control, as the web link in the bottom strip needs them.
@@ -84,13 +86,20 @@ private:
 };
 
 // A standard check box: OnClick runs on every change of its state, by the user or
-// by the program.
+// by the program. A held Space toggles it once, on its release.
 class TCheckBox : public QCheckBox {
 public:
     explicit TCheckBox(QWidget* parent);
     bool Checked() const { return isChecked(); }
     void SetChecked(bool checked) { setChecked(checked); }
     TNotifyEvent OnClick;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    THeldKey heldKey_;
 };
 
 // A panel with a raised outer and a lowered inner bevel, one pixel each, in the
