@@ -596,7 +596,7 @@ def scenario_screen_reader(s):
     dump(reader, main, "main window, English")
     dump(reader, crib, "crib sheet, English")
     list_reads(reader, main, "Object, upper lane", "Car")
-    list_reads(reader, main, "Object, lower lane", "Car")
+    list_reads(reader, main, "Object, lower lane", "Robot")
     check(showing_graphics(reader, main) == ["Car", "Robot"],
           f"the English pictures read {showing_graphics(reader, main)}")
     reader.find(main, "panel", "Lower lane")
