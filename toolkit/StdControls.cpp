@@ -1,6 +1,7 @@
 #include "toolkit/StdControls.h"
 
 #include <QAbstractItemView>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -199,6 +200,21 @@ void TComboBox::wheelEvent(QWheelEvent* event)
         return;
     }
     QComboBox::wheelEvent(event);
+}
+
+void TComboBox::focusInEvent(QFocusEvent* event)
+{
+    QComboBox::focusInEvent(event);
+    // Qt selects the text for Tab only; the window's first control is entered as by Tab.
+    if (event->reason() == Qt::ActiveWindowFocusReason && !leftWithWindow_)
+        lineEdit()->selectAll();
+    leftWithWindow_ = false;
+}
+
+void TComboBox::focusOutEvent(QFocusEvent* event)
+{
+    leftWithWindow_ = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    QComboBox::focusOutEvent(event);
 }
 
 TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent)

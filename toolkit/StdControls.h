@@ -59,6 +59,9 @@ public:
 //   - The wheel steps through the items only while the list has the keyboard focus;
 //     otherwise it goes on to the parent.
 //   - The open list is wide enough for its longest item.
+//   - The focus arriving by Tab or as the window's first control selects the whole
+//     text, so typing replaces it; a click places the caret, and the focus coming back
+//     with its window finds the text as it was left.
 class TComboBox : public QComboBox {
 public:
     explicit TComboBox(QWidget* parent);
@@ -75,6 +78,8 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Writes the text quietly and shows it from its start.
@@ -83,6 +88,7 @@ private:
 
     bool quiet_ = false;
     bool following_ = false;
+    bool leftWithWindow_ = false;
 };
 
 // A standard check box: OnClick runs on every change of its state, by the user or

@@ -216,3 +216,30 @@ TEST(MemoKeys, TabAndShiftTabMoveTheFocusOnEnterTypesANewLine)
     EXPECT_TRUE(memo->hasFocus());
     EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"one", "two", ""}));
 }
+
+TEST(ListFocus, ArrivingAsTheFirstControlOrByTabSelectsTheTextAClickOrTheWindowComingBackDoesNot)
+{
+    TForm window;
+    auto* list = new TComboBox(&window);
+    auto* edit = new TEdit(&window);
+    list->setGeometry(10, 10, 145, 28);
+    edit->setGeometry(10, 50, 121, 28);
+    list->SetItems({"Car", "Truck"});
+    list->SetText("Car");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->lineEdit()->selectedText(), "Car");
+
+    QTest::mouseClick(list->lineEdit(), Qt::LeftButton, {}, QPoint(list->lineEdit()->width() - 2, 5));
+    EXPECT_FALSE(list->lineEdit()->hasSelectedText());
+    QApplication::setActiveWindow(nullptr); // another program's window
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_FALSE(list->lineEdit()->hasSelectedText());
+
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->lineEdit()->selectedText(), "Car");
+}
