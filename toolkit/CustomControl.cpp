@@ -1,5 +1,6 @@
 #include "toolkit/CustomControl.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -206,7 +207,21 @@ void TCustomControl::SetUnderMouse(bool underMouse)
     if (underMouse == underMouse_)
         return;
     underMouse_ = underMouse;
+    // While the pointer is over the control, its moves over any of the program's windows
+    // are watched: Qt may not say that it left, as after a modal box closes.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        underMouse ? application->installEventFilter(this) : application->removeEventFilter(this);
     Guarded(this, [this, underMouse] { underMouse ? MouseEnter() : MouseLeave(); });
+}
+
+bool TCustomControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && watched->isWindowType()) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        if (QApplication::widgetAt(at) != this)
+            SetUnderMouse(false);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TCustomControl::enterEvent(QEnterEvent*)

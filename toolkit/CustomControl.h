@@ -8,6 +8,8 @@
 //     and delivers releases outside too, which the desktop would send elsewhere;
 //   - the pointer leaving or re-entering while a button is held is reported at once,
 //     not only after the release;
+//   - the pointer no longer over the control is reported as leaving it, also where
+//     Qt sends no leave, as after a modal box closes;
 //   - the second press of a double click arrives as DoubleClick instead of MouseDown;
 //   - a held key gives one KeyDown and one KeyUp, whatever repeats the platform
 //     reports (HeldKey.h);
@@ -117,6 +119,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUnderMouse(bool underMouse);

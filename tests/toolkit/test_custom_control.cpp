@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,21 @@ TEST(CustomControlMouse, LeavingWhileAButtonIsHeldIsReportedAtOnceAndOnce)
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&probe, &leave);
     EXPECT_EQ(probe.heard, (Heard{"enter-mouse", "leave-mouse", "enter-mouse", "leave-mouse"}));
+}
+
+TEST(CustomControlMouse, PointerMovedElsewhereEndsTheHoverWhereQtSendsNoLeave)
+{
+    TForm window;
+    window.resize(200, 100);
+    auto* probe = new Probe(&window);
+    probe->move(10, 10);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Entered as when a modal box closes over it: Qt will not follow up with a leave.
+    QEnterEvent enter(QPointF(5, 5), QPointF(15, 15), QPointF(window.mapToGlobal(QPoint(15, 15))));
+    QApplication::sendEvent(probe, &enter);
+    QTest::mouseMove(window.windowHandle(), QPoint(150, 80));
+    EXPECT_EQ(std::count(probe->heard.begin(), probe->heard.end(), "leave-mouse"), 1);
 }
 
 TEST(CustomControlKeys, UnswallowedKeysGoOnToTheParent)
