@@ -2,16 +2,20 @@
 // than as Qt does by default: caret, current item, wheel, frames, activation, focus, the memo's Tab.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "toolkit/Color.h"
 #include "toolkit/CustomControl.h"
 #include "toolkit/Form.h"
+#include "toolkit/Screen.h"
 #include "toolkit/StdControls.h"
 
 namespace {
@@ -178,6 +182,38 @@ TEST(FormActivation, OnlyComingFromAnotherFormActivatesNotABoxOrAnotherProgram)
     QApplication::setActiveWindow(&other);
     QApplication::setActiveWindow(&main);
     EXPECT_EQ(activations, 2);
+}
+
+TEST(FormShow, AWindowAlreadyShownIsActivatedAgain)
+{
+    TForm main;
+    TForm other;
+    other.Show();
+    main.Show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main; }));
+    other.Show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &other; }));
+}
+
+TEST(WindowPlacement, CentredByItsFrameItsTopLeftKeptOnTheScreen)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize size : {QSize(265, 216), QSize(area.width() + 119, 381), QSize(300, area.height() + 40)}) {
+        TForm window;
+        window.setFixedSize(size);
+        CentreOnScreen(&window);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QRect frame = window.frameGeometry();
+        EXPECT_GE(frame.left(), area.left()) << size.width();
+        EXPECT_GE(frame.top(), area.top()) << size.width();
+        if (frame.width() <= area.width()) {
+            EXPECT_LE(std::abs(frame.center().x() - area.center().x()), 1) << size.width();
+        }
+        if (frame.height() <= area.height()) {
+            EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 1) << size.width();
+        }
+    }
 }
 
 TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
