@@ -139,6 +139,9 @@ public:
     // Centres every line, typed ones included.
     void SetCentred(bool centred);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void ApplyAlignment();
     Qt::Alignment alignment_ = Qt::AlignLeft;
