@@ -475,11 +475,17 @@ def scenario_lists_after_switch(s):
     w.choose_object(2, "Мотоцикл")
     x, y = lesson.FIELDS["t1"]
     w.click(x + 10, y + 10)  # the focus out of the lists
-    time.sleep(0.4)
-    picked, _ = w.grab("picked")
-    for row, name in ((1, "Truck"), (2, "Motorcycle")):
-        check(w.object_list(switched, row).differing_pixels(w.object_list(picked, row)) == 0,
-              f"after the switch list {row} does not read {name!r}, the object its lane shows")
+    wrong = []
+
+    def lists_read_as_picked():
+        picked, _ = w.grab("picked")
+        wrong[:] = [name for row, name in ((1, "Truck"), (2, "Motorcycle"))
+                    if w.object_list(switched, row).differing_pixels(w.object_list(picked, row)) > 0]
+        return not wrong
+    try:
+        wait_until(lists_read_as_picked, 5, "the lists to read as when picked")
+    except CheckFailed:
+        raise CheckFailed(f"after the switch the lists do not read {wrong}, the objects their lanes show") from None
 
 
 def open_about(s):
@@ -523,7 +529,7 @@ def scenario_about_tab(s):
     memo = (0, 82, 265, 57)
     before = s.shots.grab("memo-before", about)[0].crop(*memo)
     d.key("Tab", "Tab", "shift+Tab")
-    time.sleep(0.4)
+    time.sleep(1.0)
     after = s.shots.grab("memo-after", about)[0].crop(*memo)
     # The caret may blink between the grabs; a typed tab moves a whole centred line.
     differing = after.differing_pixels(before)
@@ -533,9 +539,16 @@ def scenario_about_tab(s):
 def scenario_small_screen(s):
     """On an 800 x 600 screen the window's frame starts at the screen's left edge, centred up and down."""
     d, w = s.display, s.window
-    x, y, width, height = d.frame(w.id)
-    check(x == 0, f"the window's frame starts at x = {x} on an 800 px wide screen")
-    check(y >= 0 and abs(y + height / 2 - 300) <= 1, f"the window's frame ({y}, height {height}) is not centred up and down")
+    frame = []
+
+    def placed():
+        frame[:] = d.frame(w.id)  # placed again once openbox has framed it
+        x, y, _, height = frame
+        return x == 0 and y >= 0 and abs(y + height / 2 - 300) <= 1
+    try:
+        wait_until(placed, 5, "the window placed")
+    except CheckFailed:
+        raise CheckFailed(f"the window's frame (x, y, width, height) is {tuple(frame)} on the 800 x 600 screen") from None
 
 
 def shows_computed_fraction(s, text):
