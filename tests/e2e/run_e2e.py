@@ -179,7 +179,9 @@ def scenario_two_lanes(s):
         check(l[1] in (1, 0) or l[1] % 10 == 0, f"the upper picture stood at {l[1]}: not a multiple of its 10 px step")
         check(l[2] % 6 == 0, f"the lower picture stood at {l[2]}: not a multiple of its 6 px step")
         ticks_upper, ticks_lower = l[1] // 10, l[2] // 6
-        check(abs(ticks_upper - ticks_lower) <= 1,
+        # Each lane has its own 100 ms timer, and a busy machine makes each lose a tick
+        # now and then, not both the same ones.
+        check(abs(ticks_upper - ticks_lower) <= 3,
               f"the lanes are out of step: upper at {l[1]} ({ticks_upper} ticks), lower at {l[2]} ({ticks_lower} ticks)")
     check(3.0 <= pixels_per_tick(samples, 2, 0, 336) <= 7.5, "the lower picture does not move about 6 px per 100 ms")
 
@@ -214,7 +216,10 @@ def scenario_typed_object(s):
     """An object's name typed into a list before any choice: no box on the way, then the lane shows the object."""
     w = s.window
     yacht = s.picture("6.jpg")
-    w.type_object_name(1, "Яхта")  # "Я", "Ях" and "Яхт" name nothing
+    # The English name, which the Russian list takes as well: xdotool types letters the
+    # keyboard map lacks by remapping a key for a moment, and a busy program may read
+    # the key after the map is back. "Y", "Ya", "Yac" and "Yach" name nothing.
+    w.type_object_name(1, "Yacht")
 
     def shows_yacht():
         if s.other_windows():
