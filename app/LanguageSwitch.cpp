@@ -21,6 +21,18 @@ QString ObjectNameIn(const QString& name, bool english)
     return ToQString(english ? named->English : named->Russian);
 }
 
+// What a list reads in the chosen language: the object or the empty entry its text
+// names, else the language's default object.
+std::string ListTextIn(const std::string& text, const LessonTexts& texts)
+{
+    const bool english = texts.Language == Language::English;
+    if (const Vehicle* named = VehicleCatalogue::FindByName(text))
+        return std::string(english ? named->English : named->Russian);
+    if (VehicleCatalogue::IsEmptyEntry(text))
+        return std::string(english ? VehicleCatalogue::EmptyEnglish : VehicleCatalogue::EmptyRussian);
+    return std::string(texts.ListText);
+}
+
 } // namespace
 
 void TForm1::xpCheckBox2Click(QObject*)
@@ -75,8 +87,9 @@ void TForm1::WriteTexts(const LessonTexts& texts)
         cribSheet_->Memo2->setVisible(english);
     }
 
-    ComboBox1->SetText(texts.ListText);
-    ComboBox2->SetText(texts.ListText);
+    // A list keeps naming the object its lane shows.
+    ComboBox1->SetText(ListTextIn(ComboBox1->Text(), texts));
+    ComboBox2->SetText(ListTextIn(ComboBox2->Text(), texts));
     int index = 0;
     for (const Vehicle& v : VehicleCatalogue::Vehicles) {
         const std::string_view name = english ? v.English : v.Russian;

@@ -97,13 +97,13 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::N3Click(QObject*)
 {
     if (cribSheet_)
-        cribSheet_->show();
+        cribSheet_->Show();
 }
 
 void TForm1::N2Click(QObject*)
 {
     if (about_)
-        about_->show();
+        about_->Show();
 }
 
 void TForm1::N4Click(QObject*)

@@ -7,12 +7,12 @@
 namespace {
 
 // The file name of the catalogue entry the list text names, in either language,
-// letter case included; `previous` when the text names none.
-std::string MatchedPicture(const std::string& text, const std::string& previous, bool towards)
+// letter case included; empty when the text names none.
+std::string MatchedPicture(const std::string& text, bool towards)
 {
     const Vehicle* named = VehicleCatalogue::FindByName(text);
     if (named == nullptr)
-        return previous;
+        return {};
     return towards ? VehicleCatalogue::TowardsPictureName(named->Number) : VehicleCatalogue::PictureName(named->Number);
 }
 
@@ -22,8 +22,7 @@ std::string PicturePath(const std::string& name)
 }
 
 // Tells screen readers which object a freshly loaded lane picture shows, named in the
-// lesson's language. Read from the picture itself, since a text that names no object
-// loads the previous picture again.
+// lesson's language.
 void NameShownObject(TImage& image, const std::string& pictureName, bool english)
 {
     if (const Vehicle* shown = VehicleCatalogue::FindByPicture(pictureName))
@@ -32,6 +31,8 @@ void NameShownObject(TImage& image, const std::string& pictureName, bool english
 
 } // namespace
 
+// A text that names no object, as while a name is being typed, leaves the lane's
+// picture alone: nothing is loaded, so no error box opens for a half-typed name.
 void TForm1::ComboBox1Change(QObject*)
 {
     State.Pos1 = 0;
@@ -40,9 +41,10 @@ void TForm1::ComboBox1Change(QObject*)
     Edit1->SetText("");
     Edit2->SetText("");
     Edit3->SetText("");
-    State.PictureName1 = MatchedPicture(ComboBox1->Text(), State.PictureName1, false);
-    // Runs even when nothing matched: the previous picture is loaded again, or, before
-    // any match, the bare folder, which fails and keeps the picture shown.
+    const std::string picture = MatchedPicture(ComboBox1->Text(), false);
+    if (picture.empty())
+        return;
+    State.PictureName1 = picture;
     Image1->Picture().LoadFromFile(PicturePath(State.PictureName1));
     NameShownObject(*Image1, State.PictureName1, xpCheckBox2->Checked());
 }
@@ -58,22 +60,22 @@ void TForm1::ComboBox2Change(QObject*)
         Image3->SetVisible(false);
         Image2->SetLeft(Lesson::PictureRestLeft);
         Image2->SetVisible(true);
-        State.PictureName2 = MatchedPicture(text, State.PictureName2, false);
-        if (!VehicleCatalogue::IsEmptyEntry(text)) {
+        if (const std::string picture = MatchedPicture(text, false); !picture.empty()) {
+            State.PictureName2 = picture;
             Image2->Picture().LoadFromFile(PicturePath(State.PictureName2));
             NameShownObject(*Image2, State.PictureName2, xpCheckBox2->Checked());
-        } else {
+        } else if (VehicleCatalogue::IsEmptyEntry(text)) {
             Image2->SetVisible(false);
         }
     } else {
         Image3->SetVisible(true);
         Image3->SetLeft(Lesson::TowardsRestLeft);
         Image2->SetVisible(false);
-        State.PictureName2 = MatchedPicture(text, State.PictureName2, true);
-        if (!VehicleCatalogue::IsEmptyEntry(text)) {
+        if (const std::string picture = MatchedPicture(text, true); !picture.empty()) {
+            State.PictureName2 = picture;
             Image3->Picture().LoadFromFile(PicturePath(State.PictureName2));
             NameShownObject(*Image3, State.PictureName2, xpCheckBox2->Checked());
-        } else {
+        } else if (VehicleCatalogue::IsEmptyEntry(text)) {
             CheckBox1->SetChecked(false);
             Image3->SetVisible(false);
             Image2->SetVisible(false);

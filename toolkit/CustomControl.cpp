@@ -1,5 +1,6 @@
 #include "toolkit/CustomControl.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -206,7 +207,21 @@ void TCustomControl::SetUnderMouse(bool underMouse)
     if (underMouse == underMouse_)
         return;
     underMouse_ = underMouse;
+    // While the pointer is over the control, its moves over any of the program's windows
+    // are watched: Qt may not say that it left, as after a modal box closes.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        underMouse ? application->installEventFilter(this) : application->removeEventFilter(this);
     Guarded(this, [this, underMouse] { underMouse ? MouseEnter() : MouseLeave(); });
+}
+
+bool TCustomControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && watched->isWindowType()) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        if (QApplication::widgetAt(at) != this)
+            SetUnderMouse(false);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TCustomControl::enterEvent(QEnterEvent*)
@@ -252,6 +267,10 @@ void TCustomControl::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TCustomControl::keyPressEvent(QKeyEvent* event)
 {
+    if (heldKey_.RepeatedPress(*event)) {
+        event->accept();
+        return;
+    }
     std::uint16_t key = VirtualKeyOf(*event);
     bool handled = false;
     Guarded(this, [&] {
@@ -264,8 +283,7 @@ void TCustomControl::keyPressEvent(QKeyEvent* event)
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* event)
 {
-    // A held key repeats its press but is released once, as on the desktop.
-    if (event->isAutoRepeat()) {
+    if (heldKey_.RepeatedRelease(*event)) {
         event->accept();
         return;
     }

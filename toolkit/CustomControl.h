@@ -8,8 +8,11 @@
 //     and delivers releases outside too, which the desktop would send elsewhere;
 //   - the pointer leaving or re-entering while a button is held is reported at once,
 //     not only after the release;
+//   - the pointer no longer over the control is reported as leaving it, also where
+//     Qt sends no leave, as after a modal box closes;
 //   - the second press of a double click arrives as DoubleClick instead of MouseDown;
-//   - a held key repeats KeyDown but releases only once;
+//   - a held key gives one KeyDown and one KeyUp, whatever repeats the platform
+//     reports (HeldKey.h);
 //   - Enter/Exit (becoming or ceasing to be the window's active control) are told
 //     apart from focus moving because the whole window was activated or deactivated.
 #pragma once
@@ -20,6 +23,7 @@
 #include <string>
 
 #include "toolkit/Canvas.h"
+#include "toolkit/HeldKey.h"
 #include "toolkit/StdControls.h"
 
 using TShiftState = Qt::KeyboardModifiers;
@@ -115,11 +119,13 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUnderMouse(bool underMouse);
 
     TCanvas canvas_;
+    THeldKey heldKey_;
     bool underMouse_ = false;
     bool activeControl_ = false;
     bool parentFont_ = true;

@@ -79,6 +79,14 @@ void TForm::SetModalResult(int result)
         modalLoop_->quit();
 }
 
+void TForm::Show()
+{
+    // Qt's show() leaves a window that is already shown wherever it is, maybe behind others.
+    show();
+    raise();
+    activateWindow();
+}
+
 int TForm::ShowModal()
 {
     modalResult_ = mrNone;

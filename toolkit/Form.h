@@ -32,6 +32,10 @@ public:
     // A non-zero result ends ShowModal.
     void SetModalResult(int result);
 
+    // Shows the window; one already shown is brought to the front and activated, and
+    // nothing else happens to it.
+    void Show();
+
     // Shows the window modal to the whole application until its modal result becomes
     // non-zero or it is closed (mrCancel), hides it and returns the result.
     int ShowModal();

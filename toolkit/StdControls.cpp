@@ -1,7 +1,9 @@
 #include "toolkit/StdControls.h"
 
 #include <QAbstractItemView>
+#include <QFocusEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -200,12 +202,43 @@ void TComboBox::wheelEvent(QWheelEvent* event)
     QComboBox::wheelEvent(event);
 }
 
+void TComboBox::focusInEvent(QFocusEvent* event)
+{
+    QComboBox::focusInEvent(event);
+    // Qt selects the text for Tab only; the window's first control is entered as by Tab.
+    if (event->reason() == Qt::ActiveWindowFocusReason && !leftWithWindow_)
+        lineEdit()->selectAll();
+    leftWithWindow_ = false;
+}
+
+void TComboBox::focusOutEvent(QFocusEvent* event)
+{
+    leftWithWindow_ = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    QComboBox::focusOutEvent(event);
+}
+
 TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent)
 {
     connect(this, &QCheckBox::toggled, this, [this] {
         if (OnClick)
             Guarded(this, [this] { OnClick(this); });
     });
+}
+
+void TCheckBox::keyPressEvent(QKeyEvent* event)
+{
+    if (heldKey_.RepeatedPress(*event))
+        event->accept();
+    else
+        QCheckBox::keyPressEvent(event);
+}
+
+void TCheckBox::keyReleaseEvent(QKeyEvent* event)
+{
+    if (heldKey_.RepeatedRelease(*event))
+        event->accept();
+    else
+        QCheckBox::keyReleaseEvent(event);
 }
 
 TPanel::TPanel(QWidget* parent) : QFrame(parent)
@@ -248,6 +281,20 @@ void TBevel::paintEvent(QPaintEvent*)
 TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(false);
+    // Qt's text edits type a tab character, which traps a keyboard user in the memo.
+    setTabChangesFocus(true);
+}
+
+void TMemo::keyPressEvent(QKeyEvent* event)
+{
+    // Tab reaches the memo only where no other control could take the focus, as in a
+    // window with the memo alone: it goes on to the window, never into the text.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 void TMemo::SetLines(const std::vector<std::string>& lines)

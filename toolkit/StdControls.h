@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/HeldKey.h"
+
 using TNotifyEvent = std::function<void(QObject* sender)>;
 
 // Mouse moves over a control, as the web link in the bottom strip needs them.
@@ -57,6 +59,9 @@ public:
 //   - The wheel steps through the items only while the list has the keyboard focus;
 //     otherwise it goes on to the parent.
 //   - The open list is wide enough for its longest item.
+//   - The focus arriving by Tab or as the window's first control selects the whole
+//     text, so typing replaces it; a click places the caret, and the focus coming back
+//     with its window finds the text as it was left.
 class TComboBox : public QComboBox {
 public:
     explicit TComboBox(QWidget* parent);
@@ -73,6 +78,8 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Writes the text quietly and shows it from its start.
@@ -81,16 +88,24 @@ private:
 
     bool quiet_ = false;
     bool following_ = false;
+    bool leftWithWindow_ = false;
 };
 
 // A standard check box: OnClick runs on every change of its state, by the user or
-// by the program.
+// by the program. A held Space toggles it once, on its release.
 class TCheckBox : public QCheckBox {
 public:
     explicit TCheckBox(QWidget* parent);
     bool Checked() const { return isChecked(); }
     void SetChecked(bool checked) { setChecked(checked); }
     TNotifyEvent OnClick;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    THeldKey heldKey_;
 };
 
 // A panel with a raised outer and a lowered inner bevel, one pixel each, in the
@@ -112,7 +127,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A multi-line edit whose lines are set and read as a whole.
+// A multi-line edit whose lines are set and read as a whole. It does not take Tab:
+// Tab and Shift+Tab move the focus on, as in every other control; Enter types a new line.
 class TMemo : public QTextEdit {
 public:
     explicit TMemo(QWidget* parent);
@@ -122,6 +138,9 @@ public:
     std::vector<std::string> Lines() const;
     // Centres every line, typed ones included.
     void SetCentred(bool centred);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ApplyAlignment();

@@ -43,6 +43,22 @@ class MainWindow:
         self.menu_height = self.height - CLIENT_SIZE[1]
         self.menu = None
 
+    def settle(self, scale=1, timeout=20):
+        """Waits until the window has its size and is drawn and still: two grabs in a row
+        alike right of the lists, whose caret blinks."""
+        grabs = []
+
+        def steady():
+            self.x, self.y, self.width, self.height = self.display.geometry(self.id)
+            if self.width != CLIENT_SIZE[0] * scale:
+                return False
+            raster, _ = self.grab("settling")  # only the part on the screen
+            still = raster.crop(160 * scale, 0, raster.width - 160 * scale, raster.height)
+            grabs.append(still)
+            return len(grabs) > 1 and grabs[-2].rgb == still.rgb
+        wait_until(steady, timeout, "the main window drawn and still", interval=0.1)
+        self.menu_height = self.height - CLIENT_SIZE[1]
+
     def read_menu_bar(self, expected=3, timeout=5):
         """Finds the menu bar's captions; done while no other window covers the bar
         (the About window and the crib sheet may open over it)."""
@@ -118,6 +134,10 @@ class MainWindow:
     def lane(self, raster, row):
         x, y, w, h = LANES[row]
         return raster.crop(x, self.menu_height + y, w, h)
+
+    def title(self, raster):
+        """The title strip, whose text is in the lesson's language."""
+        return raster.crop(0, self.menu_height + 3, CLIENT_SIZE[0], 24)
 
     def red_left(self, raster, row):
         """Leftmost pixel of the red car in the lane, in lane coordinates, or None."""

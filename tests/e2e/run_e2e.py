@@ -183,7 +183,9 @@ def scenario_two_lanes(s):
         check(l[1] in (1, 0) or l[1] % 10 == 0, f"the upper picture stood at {l[1]}: not a multiple of its 10 px step")
         check(l[2] % 6 == 0, f"the lower picture stood at {l[2]}: not a multiple of its 6 px step")
         ticks_upper, ticks_lower = l[1] // 10, l[2] // 6
-        check(abs(ticks_upper - ticks_lower) <= 1,
+        # Each lane has its own 100 ms timer, and a busy machine makes each lose a tick
+        # now and then, not both the same ones.
+        check(abs(ticks_upper - ticks_lower) <= 3,
               f"the lanes are out of step: upper at {l[1]} ({ticks_upper} ticks), lower at {l[2]} ({ticks_lower} ticks)")
     check(3.0 <= pixels_per_tick(samples, 2, 0, 336) <= 7.5, "the lower picture does not move about 6 px per 100 ms")
 
@@ -215,17 +217,22 @@ def scenario_towards(s):
 
 
 def scenario_typed_object(s):
-    """An object is chosen by typing its name into the list: the lane shows its picture."""
+    """An object's name typed into a list before any choice: no box on the way, then the lane shows the object."""
     w = s.window
-    w.choose_object(1, "Грузовик")  # a first choice, so partial names reload it
-    truck, yacht = s.picture("2.jpg"), s.picture("6.jpg")
-    def shows(picture, label):
-        raster, _ = w.grab(label)
-        return shows_picture(s, raster, 1, 1, picture)
-    wait_until(lambda: shows(truck, "truck"), 5, "the truck in the upper lane")
-    w.type_object_name(1, "Яхта")
-    wait_until(lambda: shows(yacht, "yacht"), 5, "the yacht in the upper lane after typing its name")
-    check(s.other_windows() == [], "a window opened while the name was typed")
+    yacht = s.picture("6.jpg")
+    # The English name, which the Russian list takes as well: xdotool types letters the
+    # keyboard map lacks by remapping a key for a moment, and a busy program may read
+    # the key after the map is back. "Y", "Ya", "Yac" and "Yach" name nothing.
+    w.type_object_name(1, "Yacht")
+
+    def shows_yacht():
+        if s.other_windows():
+            raise CheckFailed("a box opened while the name was typed")
+        raster, _ = w.grab("yacht")
+        return shows_picture(s, raster, 1, 1, yacht)
+    wait_until(shows_yacht, 5, "the yacht in the upper lane after typing its name")
+    time.sleep(0.3)
+    check(s.other_windows() == [], "a box opened after the name was typed")
 
 
 def scenario_error_box(s):
@@ -512,6 +519,120 @@ def scenario_in_class(s):
     check(w.object_list(back, 1).differing_pixels(w.object_list(english, 1)) > 0, "the upper list never read Car")
 
 
+def scenario_held_key(s):
+    """Space held for 3 s on a language box switches the language once, when it is let go."""
+    d, w = s.display, s.window
+    russian = w.title(w.grab("russian")[0])
+    w.focus()
+    d.key("shift+Tab")  # from the first list back round to "EN"
+    time.sleep(0.3)
+    d.xdotool("keydown", "space")
+    try:
+        held = time.monotonic()
+        for second in (1, 2, 3):
+            time.sleep(max(0.0, held + second - time.monotonic()))
+            during = w.title(w.grab(f"held-{second}")[0])
+            check(during.differing_pixels(russian) == 0, f"the language switched within {second} s of holding Space")
+    finally:
+        d.xdotool("keyup", "space")
+    wait_until(lambda: w.title(w.grab("let-go")[0]).differing_pixels(russian) > 0, 3,
+               "the switch to English when Space is let go")
+    english = w.title(w.grab("english")[0])
+    time.sleep(1.0)
+    later = w.title(w.grab("a-second-later")[0])
+    check(later.differing_pixels(english) == 0, "the language switched again after Space was let go")
+
+
+def scenario_lists_after_switch(s):
+    """After a switch to English the lists name the objects their lanes show: Truck and Motorcycle."""
+    w = s.window
+    w.choose_object(1, "Грузовик")
+    w.choose_object(2, "Мотоцикл")
+    russian = w.title(w.grab("russian")[0])
+    w.click_centre(ENGLISH_BOX)
+    wait_until(lambda: w.title(w.grab("switching")[0]).differing_pixels(russian) > 0, 3, "the switch to English")
+    switched, _ = w.grab("switched")
+    # The same objects picked from the English lists show what the lists must read.
+    w.choose_object(1, "Грузовик")
+    w.choose_object(2, "Мотоцикл")
+    x, y = lesson.FIELDS["t1"]
+    w.click(x + 10, y + 10)  # the focus out of the lists
+    wrong = []
+
+    def lists_read_as_picked():
+        picked, _ = w.grab("picked")
+        wrong[:] = [name for row, name in ((1, "Truck"), (2, "Motorcycle"))
+                    if w.object_list(switched, row).differing_pixels(w.object_list(picked, row)) > 0]
+        return not wrong
+    try:
+        wait_until(lists_read_as_picked, 5, "the lists to read as when picked")
+    except CheckFailed:
+        raise CheckFailed(f"after the switch the lists do not read {wrong}, the objects their lanes show") from None
+
+
+def open_about(s):
+    d, w = s.display, s.window
+    w.click_menu(1)  # "Помощь", then its one item
+    time.sleep(0.3)
+    d.key("Down", "Return")
+
+
+def scenario_menu_to_front(s):
+    """Under a window manager the menu brings the About window, open behind the main window, to the front."""
+    d, w = s.display, s.window
+    w.read_menu_bar()
+    open_about(s)
+    about = s.wait_for_new_window([], "the About window")
+
+    def stacking():
+        return [x for x in d.root_windows("_NET_CLIENT_LIST_STACKING") if x in (w.id, about)]
+    wait_until(lambda: stacking() == [w.id, about], 5, "the About window over the main window")
+    w.click(60, 60)  # the main window's background: it comes over the About window
+    wait_until(lambda: stacking() == [about, w.id], 5, "the main window over the About window after a click on it")
+    open_about(s)
+    try:
+        wait_until(lambda: stacking() == [w.id, about] and d.root_windows("_NET_ACTIVE_WINDOW")[:1] == [about], 5,
+                   "the About window in front and active")
+    except CheckFailed:
+        raise CheckFailed(f"the menu left the About window behind: stacking {stacking()}, "
+                          f"About {about}, main {w.id}") from None
+    check(s.other_windows() == [about], "the menu opened a second About window")
+
+
+def scenario_about_tab(s):
+    """Tab in the About window's memo types no tab character: the text stays as it was."""
+    d = s.display
+    open_about(s)
+    about = s.wait_for_new_window([], "the About window")
+    d.focus(about)
+    x, y, _, _ = d.geometry(about)
+    d.click(x + 20, y + 82 + 28)  # the memo's middle line, before its text
+    time.sleep(0.3)
+    memo = (0, 82, 265, 57)
+    before = s.shots.grab("memo-before", about)[0].crop(*memo)
+    d.key("Tab", "Tab", "shift+Tab")
+    time.sleep(1.0)
+    after = s.shots.grab("memo-after", about)[0].crop(*memo)
+    # The caret may blink between the grabs; a typed tab moves a whole centred line.
+    differing = after.differing_pixels(before)
+    check(differing <= 40, f"Tab changed the memo: {differing} pixels differ")
+
+
+def scenario_small_screen(s):
+    """On an 800 x 600 screen the window's frame starts at the screen's left edge, centred up and down."""
+    d, w = s.display, s.window
+    frame = []
+
+    def placed():
+        frame[:] = d.frame(w.id)  # placed again once openbox has framed it
+        x, y, _, height = frame
+        return x == 0 and y >= 0 and abs(y + height / 2 - 300) <= 1
+    try:
+        wait_until(placed, 5, "the window placed")
+    except CheckFailed:
+        raise CheckFailed(f"the window's frame (x, y, width, height) is {tuple(frame)} on the 800 x 600 screen") from None
+
+
 def shows_computed_fraction(s, text):
     """Row 1 with t = 4 and s = 10 gets v = 2.5, which must look like `text` typed by hand."""
     w = s.window
@@ -673,7 +794,7 @@ def scenario_screen_reader(s):
     dump(reader, main, "main window, English")
     dump(reader, crib, "crib sheet, English")
     list_reads(reader, main, "Object, upper lane", "Car")
-    list_reads(reader, main, "Object, lower lane", "Car")
+    list_reads(reader, main, "Object, lower lane", "Robot")
     check(showing_graphics(reader, main) == ["Car", "Robot"],
           f"the English pictures read {showing_graphics(reader, main)}")
     reader.find(main, "panel", "Lower lane")
@@ -698,7 +819,10 @@ def scenario_sharp(s):
 # The desktop language a scenario runs under; the others run under C.UTF-8.
 LOCALES = {"decimal_comma": "ru_RU.UTF-8"}
 # The screen scale a scenario runs at, and the screen it needs for the scaled window.
-SCALED = {"sharp": ("2", (2000, 1000)), "pasted_text": (None, (800, 600))}
+SCALED = {"sharp": ("2", (2000, 1000)), "pasted_text": (None, (800, 600)),
+          "small_screen": (None, (800, 600))}
+# The scenarios run with a window manager (openbox); the others on a bare display.
+MANAGED = {"menu_to_front", "small_screen"}
 
 SCENARIOS = {
     "window": scenario_window,
@@ -714,6 +838,11 @@ SCENARIOS = {
     "decimal_point": scenario_decimal_point,
     "exit": scenario_exit,
     "sharp": scenario_sharp,
+    "held_key": scenario_held_key,
+    "lists_after_switch": scenario_lists_after_switch,
+    "menu_to_front": scenario_menu_to_front,
+    "about_tab": scenario_about_tab,
+    "small_screen": scenario_small_screen,
     "installed": scenario_installed,
     "installed_elsewhere": scenario_installed_elsewhere,
     "screen_reader": scenario_screen_reader,
@@ -812,6 +941,8 @@ def main():
     args = parser.parse_args()
 
     missing = missing_tools()
+    if args.scenario in MANAGED and shutil.which("openbox") is None:
+        missing.append("openbox")
     installing = args.scenario.startswith("installed")
     if installing:
         missing += [t for t in ("desktop-file-validate", "appstreamcli") if shutil.which(t) is None]
@@ -884,10 +1015,11 @@ def run(args, parser, staging, wanted_locale, own_pictures):
             environment["LC_ALL"] = wanted_locale
         if scale:
             environment["QT_SCALE_FACTOR"] = scale
-        display = Display(screen)
+        display = Display(screen, window_manager=args.scenario in MANAGED)
         shots = Screenshots(display, folder)
         program = Program(display, argv, cwd, os.path.join(folder, "program-output.txt"), environment)
         window = MainWindow(display, program, shots, program.wait_for_main_window(TITLE))
+        window.settle(int(scale or 1))
         session = Session(display, shots, program, window, pictures)
         if args.scenario == "screenshots":
             for target in make_screenshots(session, args.out or os.path.join(REPOSITORY, "docs")):

@@ -1,5 +1,6 @@
-"""A private X display (Xvfb, no window manager), a program running on it, and the
-xdotool, xprop and ImageMagick calls that drive and watch it.
+"""A private X display (Xvfb, without a window manager unless asked for openbox), a
+program running on it, and the xdotool, xprop and ImageMagick calls that drive and
+watch it.
 
 Every grab is written to the screenshot folder as it is taken; a passing run deletes
 them, a failing one converts them to PNG and prints their paths."""
@@ -44,9 +45,10 @@ def wait_until(condition, timeout, what, interval=0.05):
 
 
 class Display:
-    """Xvfb on a display number it picks itself (-displayfd), so parallel runs never clash."""
+    """Xvfb on a display number it picks itself (-displayfd), so parallel runs never clash;
+    with `window_manager`, openbox manages its windows."""
 
-    def __init__(self, size=SCREEN_SIZE):
+    def __init__(self, size=SCREEN_SIZE, window_manager=False):
         read_end, write_end = os.pipe()
         width, height = size
         self.process = subprocess.Popen(
@@ -72,8 +74,26 @@ class Display:
             os.close(read_end)
         self.name = ":" + number.decode().strip()
         self.env = dict(os.environ, DISPLAY=self.name)
+        self.window_manager = None
+        if window_manager:
+            self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                wait_until(self.managed, 20, "openbox to manage the display", interval=0.1)
+            except BaseException:
+                self.close()
+                raise
+
+    def managed(self):
+        """Whether a window manager has announced itself on the root window."""
+        result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                capture_output=True, timeout=30)
+        return b"window id #" in result.stdout
 
     def close(self):
+        if self.window_manager is not None and self.window_manager.poll() is None:
+            self.window_manager.terminate()
+            self.window_manager.wait(timeout=10)
         if self.process.poll() is None:
             self.process.terminate()
             try:
@@ -116,13 +136,27 @@ class Display:
         return self.xdotool("getwindowname", window).rstrip("\n")
 
     def geometry(self, window):
-        """(x, y, width, height) of a window on the screen."""
-        fields = dict(line.split("=", 1) for line in self.xdotool("getwindowgeometry", "--shell", window).split())
-        return int(fields["X"]), int(fields["Y"]), int(fields["WIDTH"]), int(fields["HEIGHT"])
+        """(x, y, width, height) of a window on the screen, without a window manager's frame."""
+        info = self.run("xwininfo", "-id", str(window))
+        return tuple(int(re.search(field + r":\s+(-?\d+)", info).group(1))
+                     for field in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def is_top_level(self, window):
         tree = self.run("xwininfo", "-id", str(window), "-tree")
         return re.search(r"Parent window id: 0x[0-9a-f]+ \(the root window\)", tree) is not None
+
+    def frame(self, window):
+        """(x, y, width, height) of the window with the frame its window manager gave it."""
+        x, y, width, height = self.geometry(window)
+        left = right = top = bottom = 0
+        extents = re.search(r"= (\d+), (\d+), (\d+), (\d+)", self.run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS"))
+        if extents:
+            left, right, top, bottom = (int(e) for e in extents.groups())
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def root_windows(self, name):
+        """A root window property holding window ids, as a list of ids."""
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", self.run("xprop", "-root", name))]
 
     def size_hints(self, window):
         """The minimum and maximum sizes the window asks for, as ((w, h), (w, h))."""

@@ -1,17 +1,21 @@
 // Where the standard controls and forms behave as the lesson's desktop does rather
-// than as Qt does by default: caret, current item, wheel, frames, activation, focus.
+// than as Qt does by default: caret, current item, wheel, frames, activation, focus, the memo's Tab.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "toolkit/Color.h"
 #include "toolkit/CustomControl.h"
 #include "toolkit/Form.h"
+#include "toolkit/Screen.h"
 #include "toolkit/StdControls.h"
 
 namespace {
@@ -180,6 +184,38 @@ TEST(FormActivation, OnlyComingFromAnotherFormActivatesNotABoxOrAnotherProgram)
     EXPECT_EQ(activations, 2);
 }
 
+TEST(FormShow, AWindowAlreadyShownIsActivatedAgain)
+{
+    TForm main;
+    TForm other;
+    other.Show();
+    main.Show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main; }));
+    other.Show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &other; }));
+}
+
+TEST(WindowPlacement, CentredByItsFrameItsTopLeftKeptOnTheScreen)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize size : {QSize(265, 216), QSize(area.width() + 119, 381), QSize(300, area.height() + 40)}) {
+        TForm window;
+        window.setFixedSize(size);
+        CentreOnScreen(&window);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QRect frame = window.frameGeometry();
+        EXPECT_GE(frame.left(), area.left()) << size.width();
+        EXPECT_GE(frame.top(), area.top()) << size.width();
+        if (frame.width() <= area.width()) {
+            EXPECT_LE(std::abs(frame.center().x() - area.center().x()), 1) << size.width();
+        }
+        if (frame.height() <= area.height()) {
+            EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 1) << size.width();
+        }
+    }
+}
+
 TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
 {
     Row row;
@@ -190,4 +226,67 @@ TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
     ASSERT_TRUE(control.hasFocus());
     control.SetEnabled(false);
     EXPECT_EQ(QApplication::focusWidget(), &row.window);
+}
+
+TEST(MemoKeys, TabAndShiftTabMoveTheFocusOnEnterTypesANewLine)
+{
+    Row row;
+    auto* memo = new TMemo(&row.window);
+    memo->setGeometry(10, 90, 200, 60);
+    memo->SetLines({"one", "two"});
+    memo->show();
+    QWidget::setTabOrder(row.list, memo);
+    QWidget::setTabOrder(memo, row.edit);
+
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_TRUE(row.edit->hasFocus());
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(row.list->hasFocus());
+    EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"one", "two"}));
+
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_TRUE(memo->hasFocus());
+    EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"one", "two", ""}));
+
+    // Alone in its window, with nowhere to move the focus, it still types no tab.
+    TForm alone;
+    auto* only = new TMemo(&alone);
+    only->SetLines({"one"});
+    alone.show();
+    QApplication::setActiveWindow(&alone);
+    only->setFocus();
+    QTest::keyClick(only, Qt::Key_Tab);
+    QTest::keyClick(only, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(only->Lines(), std::vector<std::string>{"one"});
+}
+
+TEST(ListFocus, ArrivingAsTheFirstControlOrByTabSelectsTheTextAClickOrTheWindowComingBackDoesNot)
+{
+    TForm window;
+    auto* list = new TComboBox(&window);
+    auto* edit = new TEdit(&window);
+    list->setGeometry(10, 10, 145, 28);
+    edit->setGeometry(10, 50, 121, 28);
+    list->SetItems({"Car", "Truck"});
+    list->SetText("Car");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->lineEdit()->selectedText(), "Car");
+
+    QTest::mouseClick(list->lineEdit(), Qt::LeftButton, {}, QPoint(list->lineEdit()->width() - 2, 5));
+    EXPECT_FALSE(list->lineEdit()->hasSelectedText());
+    QApplication::setActiveWindow(nullptr); // another program's window
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_FALSE(list->lineEdit()->hasSelectedText());
+
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->lineEdit()->selectedText(), "Car");
 }
