@@ -7,6 +7,7 @@
 
 #include "runtime/Errors.h"
 #include "toolkit/Canvas.h"
+#include "toolkit/Platform.h"
 
 namespace {
 
@@ -350,7 +351,7 @@ TEST(CanvasFocusRect, KeepsOpaqueAlphaOnImagesWithAlpha)
 
 TEST(CanvasText, DrawsFromTheTopLeftOfItsCell)
 {
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    MapLayoutFontFamily("MS Sans Serif");
     QImage image = Blank(60, 30);
     TCanvas canvas(image);
     canvas.Font().SetHeight(16);
