@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
+#include <QFontDatabase>
 
 #include "runtime/Locale.h"
 #include "runtime/NumText.h"
@@ -36,7 +37,16 @@ public:
 void MapLayoutFontFamily(const char* family)
 {
 #ifdef _WIN32
-    Q_UNUSED(family);
+    // Windows' "MS Sans Serif" is a bitmap font, which Qt does not draw; its outline twin
+    // is "Microsoft Sans Serif". Wine has neither: it shows the desktop's own fonts,
+    // among them the free one the layouts were checked with elsewhere.
+    for (const QString outline :
+         {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")}) {
+        if (QFontDatabase::hasFamily(outline)) {
+            QFont::insertSubstitution(QString::fromLatin1(family), outline);
+            return;
+        }
+    }
 #else
     QFont::insertSubstitution(QString::fromLatin1(family), QStringLiteral("Liberation Sans"));
 #endif

@@ -5,8 +5,9 @@
 class QString;
 class TApplication;
 
-// Gives the layouts' font family a stand-in where the desktop lacks it. Windows has
-// "MS Sans Serif"; elsewhere it is drawn with a free font with Cyrillic letters.
+// Gives the layouts' font family ("MS Sans Serif") the outline font that draws it: on
+// Windows its own outline twin, elsewhere a free font with Cyrillic letters. Called once
+// the application object exists.
 void MapLayoutFontFamily(const char* family);
 
 // Numbers follow the decimal separator of the system's settings when these change

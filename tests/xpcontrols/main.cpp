@@ -9,8 +9,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    MapLayoutFontFamily("MS Sans Serif");
     TApplication app(argc, argv);
+    MapLayoutFontFamily("MS Sans Serif");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
