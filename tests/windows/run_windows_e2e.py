@@ -89,48 +89,44 @@ def scenario_lesson(display, shots, args):
     language boxes rename the About window; a picture from dris/ shows in the lower lane."""
     program = start(display, args.wineprefix, os.path.abspath(args.program), REPOSITORY,
                     os.path.join(shots.folder, "program-output.txt"))
-    try:
-        w = main_window(display, program, shots)
-        check(display.title(w.id) == TITLE, f"main window title is {display.title(w.id)!r}")
+    w = main_window(display, program, shots)
+    check(display.title(w.id) == TITLE, f"main window title is {display.title(w.id)!r}")
 
-        w.type_into("t1", "2")
-        w.type_into("v1", "60")
-        w.press_start()
-        shown = clipboard_of_field(display, w, "s1")
-        check(shown == "120", f"s shows {shown!r} for t = 2, v = 60, expected '120'")
+    w.type_into("t1", "2")
+    w.type_into("v1", "60")
+    w.press_start()
+    shown = clipboard_of_field(display, w, "s1")
+    check(shown == "120", f"s shows {shown!r} for t = 2, v = 60, expected '120'")
 
-        w.type_into("t2", "abc")
-        w.type_into("v2", "5")
-        w.press_start()
-        boxes = wait_until(lambda: [x for x in display.visible_windows(program.pid, "^Velmora 1\\.0$")
-                                    if x != w.id], 15, "an error box titled 'Velmora 1.0'")
-        check(len(boxes) == 1, f"expected one error box, found {len(boxes)}")
-        shots.grab("error-box")
-        display.focus(boxes[0])
-        display.key("Return")
-        wait_until(lambda: not [x for x in display.visible_windows(program.pid, "^Velmora 1\\.0$")
-                                if x != w.id], 10, "the error box to close")
+    w.type_into("t2", "abc")
+    w.type_into("v2", "5")
+    w.press_start()
+    boxes = wait_until(lambda: [x for x in display.visible_windows(program.pid, "^Velmora 1\\.0$")
+                                if x != w.id], 15, "an error box titled 'Velmora 1.0'")
+    check(len(boxes) == 1, f"expected one error box, found {len(boxes)}")
+    shots.grab("error-box")
+    display.focus(boxes[0])
+    display.key("Return")
+    wait_until(lambda: not [x for x in display.visible_windows(program.pid, "^Velmora 1\\.0$")
+                            if x != w.id], 10, "the error box to close")
 
-        w.read_menu_bar()
-        w.click_menu(1)
-        time.sleep(0.5)
-        display.key("Down", "Return")
-        about = wait_until(lambda: (other_windows(display, program, w) or [None])[0], 15, "the About window")
-        check(display.title(about) == "О программе", f"the About window is titled {display.title(about)!r}")
-        w.click_centre(ENGLISH_BOX)
-        wait_until(lambda: display.title(about) == "About the program", 10, "the English About title")
-        w.click_centre(RUSSIAN_BOX)
-        wait_until(lambda: display.title(about) == "О программе", 10, "the Russian About title")
-        display.xdotool("windowunmap", about)
+    w.read_menu_bar()
+    w.click_menu(1)
+    time.sleep(0.5)
+    display.key("Down", "Return")
+    about = wait_until(lambda: (other_windows(display, program, w) or [None])[0], 15, "the About window")
+    check(display.title(about) == "О программе", f"the About window is titled {display.title(about)!r}")
+    w.click_centre(ENGLISH_BOX)
+    wait_until(lambda: display.title(about) == "About the program", 10, "the English About title")
+    w.click_centre(RUSSIAN_BOX)
+    wait_until(lambda: display.title(about) == "О программе", 10, "the Russian About title")
+    display.xdotool("windowunmap", about)
 
-        w.choose_object(2, "Грузовик")
-        truck = decode_picture(os.path.join(REPOSITORY, "dris", "2.jpg"))
-        wait_until(lambda: shows_picture(w, w.grab("lower-lane")[0], 2, truck), 10,
-                   "the lorry from dris/2.jpg in the lower lane")
-    except Exception:
-        raise
-    else:
-        program.close()
+    w.choose_object(2, "Грузовик")
+    truck = decode_picture(os.path.join(REPOSITORY, "dris", "2.jpg"))
+    wait_until(lambda: shows_picture(w, w.grab("lower-lane")[0], 2, truck), 10,
+               "the lorry from dris/2.jpg in the lower lane")
+    program.close()
 
 
 def shortcut_working_folder(path):
@@ -181,8 +177,8 @@ def files_outside_windows(drive):
 
 
 def scenario_installer(display, shots, args):
-    """Silent install into Program Files; started from its shortcut's folder it shows a picked
-    object's picture; the silent uninstall leaves nothing behind."""
+    """Silent install into Program Files; started from its shortcut's folder, and from a folder
+    without dris\\, it shows a picked object's picture; the silent uninstall leaves nothing behind."""
     prefix = args.wineprefix
     drive = os.path.join(prefix, "drive_c")
     # A fresh Wine prefix, so that whatever is left behind shows.
@@ -208,17 +204,27 @@ def scenario_installer(display, shots, args):
     cwd = unix_path(prefix, working)
     program = start(display, prefix, os.path.join(folder, "velmora.exe"), cwd,
                     os.path.join(shots.folder, "program-output.txt"))
+    w = main_window(display, program, shots)
+    w.choose_object(1, "Грузовик")
+    truck = decode_picture(os.path.join(REPOSITORY, "dris", "2.jpg"))
+    wait_until(lambda: shows_picture(w, w.grab("upper-lane")[0], 1, truck), 10,
+               "the lorry from the installed dris\\2.jpg in the upper lane")
+    check(other_windows(display, program, w) == [], "picking the lorry opened a box")
+    program.close()
+
+    # Started from a folder without dris\, it works in its own folder and still finds them.
+    elsewhere = tempfile.mkdtemp(prefix="velmora-elsewhere-")
     try:
+        program = start(display, prefix, os.path.join(folder, "velmora.exe"), elsewhere,
+                        os.path.join(shots.folder, "program-output-elsewhere.txt"))
         w = main_window(display, program, shots)
-        w.choose_object(1, "Грузовик")
-        truck = decode_picture(os.path.join(REPOSITORY, "dris", "2.jpg"))
-        wait_until(lambda: shows_picture(w, w.grab("upper-lane")[0], 1, truck), 10,
-                   "the lorry from the installed dris\\2.jpg in the upper lane")
-        check(other_windows(display, program, w) == [], "picking the lorry opened a box")
-    except Exception:
-        raise
-    else:
+        w.choose_object(1, "Трактор")
+        tractor = decode_picture(os.path.join(REPOSITORY, "dris", "3.jpg"))
+        wait_until(lambda: shows_picture(w, w.grab("started-elsewhere")[0], 1, tractor), 10,
+                   "the tractor from the install folder's dris\\3.jpg, started elsewhere")
         program.close()
+    finally:
+        shutil.rmtree(elsewhere, ignore_errors=True)
 
     removed = wine(prefix, os.path.join(folder, "uninstall.exe"), "/S", timeout=120)
     check(removed.returncode == 0, f"the silent uninstall ended with status {removed.returncode}")
@@ -234,39 +240,35 @@ def make_screenshots(display, shots, args):
     """The main window during a run, the About window and the crib sheet, as PNG files."""
     program = start(display, args.wineprefix, os.path.abspath(args.program), REPOSITORY,
                     os.path.join(shots.folder, "program-output.txt"))
-    try:
-        w = main_window(display, program, shots)
-        w.choose_object(2, "Мотоцикл")
-        for field, text in (("t1", "2"), ("v1", "60"), ("t2", "2"), ("v2", "40")):
-            w.type_into(field, text)
-        w.press_start()
-        time.sleep(3)
-        targets = []
+    w = main_window(display, program, shots)
+    w.choose_object(2, "Мотоцикл")
+    for field, text in (("t1", "2"), ("v1", "60"), ("t2", "2"), ("v2", "40")):
+        w.type_into(field, text)
+    w.press_start()
+    time.sleep(3)
+    targets = []
 
-        def save(window, name):
-            target = os.path.join(args.out, name)
-            display.run("import", "-window", str(window), target)
-            targets.append(target)
-        save(w.id, "windows-main-window.png")
-        w.read_menu_bar()
-        w.click_menu(1)
-        time.sleep(0.5)
-        display.key("Down", "Return")
-        about = wait_until(lambda: (other_windows(display, program, w) or [None])[0], 15, "the About window")
-        time.sleep(1)
-        save(about, "windows-about-window.png")
-        display.xdotool("windowunmap", about)
-        time.sleep(0.5)
-        w.click_menu(0)
-        crib = wait_until(lambda: ([x for x in other_windows(display, program, w) if x != about] or [None])[0],
-                          15, "the crib sheet")
-        time.sleep(1)
-        save(crib, "windows-crib-sheet.png")
-        return targets
-    except Exception:
-        raise
-    else:
-        program.close()
+    def save(window, name):
+        target = os.path.join(args.out, name)
+        display.run("import", "-window", str(window), target)
+        targets.append(target)
+    save(w.id, "windows-main-window.png")
+    w.read_menu_bar()
+    w.click_menu(1)
+    time.sleep(0.5)
+    display.key("Down", "Return")
+    about = wait_until(lambda: (other_windows(display, program, w) or [None])[0], 15, "the About window")
+    time.sleep(1)
+    save(about, "windows-about-window.png")
+    display.xdotool("windowunmap", about)
+    time.sleep(0.5)
+    w.click_menu(0)
+    crib = wait_until(lambda: ([x for x in other_windows(display, program, w) if x != about] or [None])[0],
+                      15, "the crib sheet")
+    time.sleep(1)
+    save(crib, "windows-crib-sheet.png")
+    program.close()
+    return targets
 
 
 SCENARIOS = {"lesson": scenario_lesson, "installer": scenario_installer}
