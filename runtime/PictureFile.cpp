@@ -103,10 +103,10 @@ public:
         if (handle_ == INVALID_HANDLE_VALUE)
             CannotOpen(name, GetLastError());
         if (GetFileType(handle_) != FILE_TYPE_DISK)
-            CannotOpen(name, ERROR_INVALID_PARAMETER);
+            Refuse(name, ERROR_INVALID_PARAMETER);
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(handle_, &size))
-            CannotOpen(name, GetLastError());
+            Refuse(name, GetLastError());
         size_ = static_cast<std::uint64_t>(size.QuadPart);
     }
     ~PictureFileHandle() { CloseHandle(handle_); }
@@ -125,6 +125,13 @@ public:
     }
 
 private:
+    // The constructor gives up: the destructor will not run, so close here.
+    [[noreturn]] void Refuse(std::string_view name, DWORD error)
+    {
+        CloseHandle(handle_);
+        CannotOpen(name, error);
+    }
+
     HANDLE handle_;
     std::uint64_t size_ = 0;
 };
@@ -142,11 +149,11 @@ public:
             CannotOpen(name, errno);
         struct stat status {};
         if (fstat(fd_, &status) != 0)
-            CannotOpen(name, errno);
+            Refuse(name, errno);
         if (S_ISDIR(status.st_mode))
-            CannotOpen(name, EISDIR);
+            Refuse(name, EISDIR);
         if (!S_ISREG(status.st_mode))
-            CannotOpen(name, EINVAL);
+            Refuse(name, EINVAL);
         size_ = static_cast<std::uint64_t>(status.st_size);
     }
     ~PictureFileHandle() { close(fd_); }
@@ -168,6 +175,13 @@ public:
     }
 
 private:
+    // The constructor gives up: the destructor will not run, so close here.
+    [[noreturn]] void Refuse(std::string_view name, int error)
+    {
+        close(fd_);
+        CannotOpen(name, error);
+    }
+
     int fd_;
     std::uint64_t size_ = 0;
 };
