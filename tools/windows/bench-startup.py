@@ -2,11 +2,13 @@
 """Start-up of velmora.exe's start-up probe against a bare Qt window built the same way
 (static, stripped), both under Wine on a private Xvfb display with Windows' own platform
 plugin. Each run is timed from starting the process to its end, which follows its first
-painted window; the two programs run alternately after one unmeasured run of each.
+painted window, so Wine's own start is in both; the two programs run alternately after one
+unmeasured run of each.
 
     tools/windows/bench-startup.py build-windows [runs]"""
 
 import os
+import shutil
 import statistics
 import subprocess
 import sys
@@ -25,12 +27,19 @@ def main():
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 11
     programs = {"velmora": os.path.join(build, "bench_startup_probe.exe"),
                 "bare Qt": os.path.join(build, "bench_minimal_qt.exe")}
+    prefix = os.path.join(build, "wineprefix-bench")
+    # A fresh Wine prefix with nothing running: Wine's desktop process stays on the display
+    # it started on.
+    stop_wine = ["wineserver", "-k"]
+    subprocess.run(stop_wine, env=dict(os.environ, WINEPREFIX=prefix), capture_output=True)
+    shutil.rmtree(prefix, ignore_errors=True)
     display = Display()
     try:
-        env = dict(display.env, WINEPREFIX=os.path.join(build, "wineprefix-bench"), QT_QPA_PLATFORM="windows")
-        # Keeps the Wine server and its desktop process up between runs, as on a running desktop.
-        keeper = subprocess.Popen([WINE, "cmd", "/c", "pause"], env=env, stdin=subprocess.PIPE,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        env = dict(display.env, WINEPREFIX=prefix, QT_QPA_PLATFORM="windows")
+        # The prefix is made before the first run. Each run then starts Wine's server and
+        # desktop process anew (a console program kept waiting to hold them made the
+        # start-up probe hang), which both programs pay alike.
+        subprocess.run([WINE, "wineboot", "-i"], env=env, capture_output=True, timeout=300)
         times = {name: [] for name in programs}
         try:
             for round_ in range(runs + 1):
@@ -43,7 +52,7 @@ def main():
                     if round_ > 0:
                         times[name].append(elapsed)
         finally:
-            keeper.kill()
+            subprocess.run(stop_wine, env=env, capture_output=True)
     finally:
         display.close()
     medians = {name: statistics.median(values) * 1000 for name, values in times.items()}
