@@ -1,13 +1,12 @@
 #include "app/Startup.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QIcon>
 
 #include "app/LessonLook.h"
 #include "app/UiFonts.h"
 #include "app/VehicleCatalogue.h"
 #include "toolkit/Application.h"
+#include "toolkit/Platform.h"
 #include "toolkit/Utf8.h"
 #include "xpcontrols/XpAccessible.h"
 
@@ -22,10 +21,5 @@ void PrepareApplication(TApplication& app)
 
 void EnterPictureFolder()
 {
-    const QString pictures = ToQString(VehicleCatalogue::PictureFolder);
-    if (QDir::current().exists(pictures))
-        return;
-    const QDir installed(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));
-    if (installed.exists(pictures))
-        QDir::setCurrent(installed.absolutePath());
+    EnterDataFolder(ToQString(VehicleCatalogue::PictureFolder));
 }

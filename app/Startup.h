@@ -7,6 +7,6 @@ class TApplication;
 void PrepareApplication(TApplication& app);
 
 // Started where there is no dris/ (from a terminal in the home folder, say), the
-// program works in its installed data folder, ../share/velmora beside its bin/, so
-// the lane pictures are found. A dris/ in the working folder always wins.
+// program works in its installed data folder, so the lane pictures are found. A dris/
+// in the working folder always wins.
 void EnterPictureFolder();

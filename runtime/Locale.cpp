@@ -1,8 +1,12 @@
 #include "runtime/Locale.h"
 
 #include <cstring>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <langinfo.h>
 #include <locale.h>
+#endif
 
 namespace {
 
@@ -15,9 +19,23 @@ bool UsableSeparator(char c)
     return c != '\0' && std::strchr("0123456789+- Ee", c) == nullptr;
 }
 
-} // namespace
+#ifdef _WIN32
 
-char LocaleDecimalSeparator()
+// The number setting of the user's default locale, as the control panel sets it (Wine
+// takes it from LANG). Read anew on every call, so a settings change is seen at once.
+char SystemDecimalSeparator()
+{
+    wchar_t point[8] = {};
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, point, 8);
+    // Only a one-character ASCII separator can be told apart in a number's text.
+    if (length == 2 && point[0] < 0x80 && UsableSeparator(static_cast<char>(point[0])))
+        return static_cast<char>(point[0]);
+    return DefaultSeparator;
+}
+
+#else
+
+char SystemDecimalSeparator()
 {
     // A private locale object, so the process-wide locale (and other threads) stay as they are.
     const locale_t numeric = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
@@ -29,4 +47,13 @@ char LocaleDecimalSeparator()
         separator = point[0];
     freelocale(numeric);
     return separator;
+}
+
+#endif
+
+} // namespace
+
+char LocaleDecimalSeparator()
+{
+    return SystemDecimalSeparator();
 }

@@ -4,13 +4,72 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "runtime/Errors.h"
 
 namespace {
+
+// The system's text for an error code without trailing blanks, control characters or
+// periods, so the message reads "... No such file or directory".
+std::string WithoutTrailingStops(std::string reason)
+{
+    while (!reason.empty()
+           && (static_cast<unsigned char>(reason.back()) <= 0x20 || reason.back() == '.'))
+        reason.pop_back();
+    return reason;
+}
+
+#ifdef _WIN32
+
+// Names are UTF-8 in the program and wide on Windows, so a Cyrillic folder name works.
+std::wstring Wide(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string Utf8(std::wstring_view wide)
+{
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    std::string text(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    return text;
+}
+
+using SystemError = DWORD;
+
+std::string SystemReason(SystemError error)
+{
+    wchar_t text[256] = {};
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 255, nullptr);
+    if (length == 0)
+        return "Error " + std::to_string(error);
+    return WithoutTrailingStops(Utf8(std::wstring_view(text, length)));
+}
+
+#else
+
+using SystemError = int;
+
+std::string SystemReason(SystemError error)
+{
+    return WithoutTrailingStops(std::strerror(error));
+}
 
 std::string WorkingFolder()
 {
@@ -24,39 +83,130 @@ std::string WorkingFolder()
     return folder;
 }
 
-// The system's text for an error code, without trailing blanks, control characters
-// or periods, so the message reads "... No such file or directory".
-std::string SystemReason(int error)
-{
-    std::string reason = std::strerror(error);
-    while (!reason.empty()
-           && (static_cast<unsigned char>(reason.back()) <= 0x20 || reason.back() == '.'))
-        reason.pop_back();
-    return reason;
-}
+#endif
 
-[[noreturn]] void CannotOpen(std::string_view name, int error)
+[[noreturn]] void CannotOpen(std::string_view name, SystemError error)
 {
     throw EFOpenError("Cannot open file \"" + FullPathName(name) + "\". " + SystemReason(error));
 }
 
-class FileDescriptor {
+#ifdef _WIN32
+
+// A file opened for reading (binary: a handle has no text mode) that others may read but
+// not write meanwhile. A folder, a device or a pipe is refused.
+class PictureFileHandle {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
+    explicit PictureFileHandle(std::string_view name)
+        : handle_(CreateFileW(Wide(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr))
     {
-        if (fd_ >= 0)
-            close(fd_);
+        if (handle_ == INVALID_HANDLE_VALUE)
+            CannotOpen(name, GetLastError());
+        if (GetFileType(handle_) != FILE_TYPE_DISK)
+            Refuse(name, ERROR_INVALID_PARAMETER);
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(handle_, &size))
+            Refuse(name, GetLastError());
+        size_ = static_cast<std::uint64_t>(size.QuadPart);
     }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
+    ~PictureFileHandle() { CloseHandle(handle_); }
+    PictureFileHandle(const PictureFileHandle&) = delete;
+    PictureFileHandle& operator=(const PictureFileHandle&) = delete;
+
+    std::uint64_t Size() const { return size_; }
+
+    // Bytes read into `into`, 0 at the end of the file; an error throws.
+    std::size_t Read(std::string_view name, unsigned char* into, std::size_t count)
+    {
+        DWORD read = 0;
+        if (!ReadFile(handle_, into, static_cast<DWORD>(count), &read, nullptr))
+            CannotOpen(name, GetLastError());
+        return read;
+    }
 
 private:
-    int fd_;
+    // The constructor gives up: the destructor will not run, so close here.
+    [[noreturn]] void Refuse(std::string_view name, DWORD error)
+    {
+        CloseHandle(handle_);
+        CannotOpen(name, error);
+    }
+
+    HANDLE handle_;
+    std::uint64_t size_ = 0;
 };
 
+#else
+
+// A file opened read-only. Non-blocking, so that a named pipe given as a picture cannot
+// hang the program before it is refused as not a regular file; a folder is refused too.
+class PictureFileHandle {
+public:
+    explicit PictureFileHandle(std::string_view name)
+        : fd_(open(std::string(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
+    {
+        if (fd_ < 0)
+            CannotOpen(name, errno);
+        struct stat status {};
+        if (fstat(fd_, &status) != 0)
+            Refuse(name, errno);
+        if (S_ISDIR(status.st_mode))
+            Refuse(name, EISDIR);
+        if (!S_ISREG(status.st_mode))
+            Refuse(name, EINVAL);
+        size_ = static_cast<std::uint64_t>(status.st_size);
+    }
+    ~PictureFileHandle() { close(fd_); }
+    PictureFileHandle(const PictureFileHandle&) = delete;
+    PictureFileHandle& operator=(const PictureFileHandle&) = delete;
+
+    std::uint64_t Size() const { return size_; }
+
+    // Bytes read into `into`, 0 at the end of the file; an error throws.
+    std::size_t Read(std::string_view name, unsigned char* into, std::size_t count)
+    {
+        for (;;) {
+            const ssize_t read = ::read(fd_, into, count);
+            if (read >= 0)
+                return static_cast<std::size_t>(read);
+            if (errno != EINTR)
+                CannotOpen(name, errno);
+        }
+    }
+
+private:
+    // The constructor gives up: the destructor will not run, so close here.
+    [[noreturn]] void Refuse(std::string_view name, int error)
+    {
+        close(fd_);
+        CannotOpen(name, error);
+    }
+
+    int fd_;
+    std::uint64_t size_ = 0;
+};
+
+#endif
+
 } // namespace
+
+#ifdef _WIN32
+
+// The system's own expansion: the drive and working folder joined, "." and ".."
+// resolved, forward slashes turned into backslashes.
+std::string FullPathName(std::string_view name)
+{
+    const std::wstring wide = Wide(name);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return std::string(name);
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    full.resize(length < size ? length : 0);
+    return Utf8(full);
+}
+
+#else
 
 std::string FullPathName(std::string_view name)
 {
@@ -96,6 +246,8 @@ std::string FullPathName(std::string_view name)
     return path;
 }
 
+#endif
+
 std::vector<unsigned char> ReadPictureFile(std::string_view name)
 {
     return ReadPictureFileUpTo(name, SIZE_MAX).Bytes;
@@ -103,22 +255,8 @@ std::vector<unsigned char> ReadPictureFile(std::string_view name)
 
 PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest, const PictureFileReadOn& goOn)
 {
-    const std::string path(name);
-    // Non-blocking, so that a named pipe given as a picture cannot hang the program
-    // before it is refused below as not a regular file.
-    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0)
-        CannotOpen(name, errno);
-
-    struct stat status {};
-    if (fstat(file.Get(), &status) != 0)
-        CannotOpen(name, errno);
-    if (S_ISDIR(status.st_mode))
-        CannotOpen(name, EISDIR);
-    if (!S_ISREG(status.st_mode))
-        CannotOpen(name, EINVAL);
-
-    const auto size = static_cast<std::size_t>(status.st_size);
+    PictureFileHandle file(name);
+    const auto size = static_cast<std::size_t>(file.Size());
     const bool tooLarge = size > largest;
     // A file may still grow while it is read: never take more than the limit allows.
     const std::size_t wanted = tooLarge ? std::min(largest, PictureFileHead) : largest;
@@ -127,14 +265,9 @@ PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest,
     unsigned char chunk[64 * 1024];
     for (;;) {
         const std::size_t room = wanted - std::min(wanted, result.Bytes.size());
-        const ssize_t count = read(file.Get(), chunk, std::min(sizeof chunk, room == 0 ? std::size_t(1) : room));
+        const std::size_t count = file.Read(name, chunk, std::min(sizeof chunk, room == 0 ? std::size_t(1) : room));
         if (count == 0)
             break;
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            CannotOpen(name, errno);
-        }
         if (room == 0) {
             result.Whole = false;
             break;

@@ -10,6 +10,7 @@
 
 #include "runtime/Locale.h"
 #include "runtime/NumText.h"
+#include "toolkit/Platform.h"
 
 namespace {
 TApplication* theApplication = nullptr;
@@ -24,6 +25,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     theApplication = this;
     SetDecimalSeparator(LocaleDecimalSeparator());
+    FollowSystemSettings(*this);
 }
 
 TApplication::~TApplication()

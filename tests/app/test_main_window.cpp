@@ -1,6 +1,7 @@
 // The main window as the pupil first meets it.
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +81,8 @@ TEST_F(MainWindow, TabVisitsTheControlsInLessonOrder)
 
 TEST_F(MainWindow, EveryLabelTextFitsItsBox)
 {
+    if (!QFontDatabase::hasFamily(QFont::substitute("MS Sans Serif")))
+        GTEST_SKIP() << "no outline font for the layouts on this platform plugin (offscreen on Windows has none)";
     // Fixed boxes hold their text; the others size themselves to it within the window.
     for (TLabel* label : {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label6,
                           form->Label7, form->Label8, form->Label9}) {

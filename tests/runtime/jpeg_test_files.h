@@ -8,10 +8,13 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <random>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "tests/runtime/jpeg_streams.h"
 
@@ -23,10 +26,14 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot make a temporary folder");
-        path_ = std::filesystem::canonical(pattern);
+        std::random_device random;
+        for (int attempt = 0; path_.empty(); ++attempt) {
+            if (attempt == 100)
+                throw std::runtime_error("cannot make a temporary folder");
+            const auto folder = std::filesystem::temp_directory_path() / ("velmora-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(folder))
+                path_ = std::filesystem::canonical(folder);
+        }
     }
     ~TempFolder()
     {
@@ -70,6 +77,31 @@ public:
 private:
     std::filesystem::path previous_;
 };
+
+// A file's full path as messages show it: with backslashes and the drive on Windows.
+inline std::string ShownPath(std::filesystem::path path)
+{
+    return path.make_preferred().string();
+}
+
+// The system's words for a missing folder, a missing file and a folder opened as a file.
+#ifdef _WIN32
+inline std::string SystemText(DWORD code)
+{
+    char text[256] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 255, nullptr);
+    while (length > 0 && (static_cast<unsigned char>(text[length - 1]) <= 0x20 || text[length - 1] == '.'))
+        --length;
+    return std::string(text, length);
+}
+inline const std::string NoSuchFolder = SystemText(ERROR_PATH_NOT_FOUND);
+inline const std::string NoSuchFile = SystemText(ERROR_FILE_NOT_FOUND);
+inline const std::string IsAFolder = SystemText(ERROR_ACCESS_DENIED);
+#else
+inline const std::string NoSuchFolder = "No such file or directory";
+inline const std::string NoSuchFile = NoSuchFolder;
+inline const std::string IsAFolder = "Is a directory";
+#endif
 
 // The message of the error of the given kind that the action raises.
 template <typename Error, typename Action>

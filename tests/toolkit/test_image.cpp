@@ -214,9 +214,9 @@ TEST(PictureLoad, FailedLoadKeepsThePreviousPicture)
     picture.OnChange = [&] { ++changes; };
 
     EXPECT_EQ(MessageOf<EFOpenError>([&] { picture.LoadFromFile("dris/2.jpg"); }),
-              "Cannot open file \"" + folder.Path().string() + "/dris/2.jpg\". No such file or directory");
+              "Cannot open file \"" + ShownPath(folder.Path() / "dris/2.jpg") + "\". " + NoSuchFile);
     EXPECT_EQ(MessageOf<EFOpenError>([&] { picture.LoadFromFile("dris/folder.jpg"); }),
-              "Cannot open file \"" + folder.Path().string() + "/dris/folder.jpg\". Is a directory");
+              "Cannot open file \"" + ShownPath(folder.Path() / "dris/folder.jpg") + "\". " + IsAFolder);
     EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromFile("dris/bitmap.jpg"); }), "JPEG error #53");
     EXPECT_THROW(picture.LoadFromFile("dris/1.gif"), EInvalidGraphic);
     EXPECT_EQ(picture.Graphic(), before);

@@ -1,13 +1,34 @@
 // Numbers follow the desktop's decimal separator, also when it changes while the program runs.
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <locale.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
+#include "runtime/Locale.h"
 #include "runtime/NumText.h"
 #include "toolkit/Application.h"
+
+#ifdef _WIN32
+
+// The control panel's change of the number format reaches the program as a broadcast.
+TEST(LocaleChange, SettingsBroadcastRereadsTheSeparator)
+{
+    const char system = LocaleDecimalSeparator();
+    SetDecimalSeparator(system == ',' ? '.' : ',');
+    MSG message{};
+    message.message = WM_SETTINGCHANGE;
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("windows_generic_MSG", &message, &result);
+    EXPECT_EQ(DecimalSeparator(), system);
+}
+
+#else
 
 TEST(LocaleChange, AnnouncedChangeRereadsTheSeparator)
 {
@@ -34,3 +55,5 @@ TEST(LocaleChange, AnnouncedChangeRereadsTheSeparator)
         unsetenv("LC_ALL");
     QApplication::sendEvent(Application(), &change);
 }
+
+#endif

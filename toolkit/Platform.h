@@ -1,0 +1,21 @@
+// What differs between the desktops the program runs on, kept here so that the windows
+// and handlers of the lesson never ask which one it is.
+#pragma once
+
+class QString;
+class TApplication;
+
+// Gives the layouts' font family ("MS Sans Serif") the outline font that draws it: on
+// Windows its own outline twin, elsewhere a free font with Cyrillic letters. Called once
+// the application object exists.
+void MapLayoutFontFamily(const char* family);
+
+// Numbers follow the decimal separator of the system's settings when these change
+// while the program runs (on Windows, the settings-change broadcast; elsewhere Qt's
+// locale-change event, handled by the application object).
+void FollowSystemSettings(TApplication& app);
+
+// Started where there is no `folder` (the lane pictures' folder), the program works in
+// the folder its installation keeps them in: beside the program on Windows,
+// ../share/velmora beside its bin/ elsewhere. A `folder` in the working folder wins.
+void EnterDataFolder(const QString& folder);
