@@ -48,6 +48,10 @@ public:
     // A text the program writes shows from its first character (caret at 0), so a
     // long value shows its beginning, not its tail.
     void SetText(std::string_view text);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 // A drop-down list with editable text: OnChange runs on every change of the text,
@@ -122,6 +126,10 @@ public:
     std::vector<std::string> Lines() const;
     // Centres every line, typed ones included.
     void SetCentred(bool centred);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void ApplyAlignment();
