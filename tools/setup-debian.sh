@@ -9,6 +9,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     libgtest-dev libbenchmark-dev fonts-liberation \
     xvfb xauth xdotool imagemagick x11-utils locales \
     python3 python3-pyatspi desktop-file-utils appstream dpkg-dev dbus at-spi2-core clang-14 libclang-rt-14-dev \
-    orca speech-dispatcher speech-dispatcher-audio-plugins dbus-x11 x11-xserver-utils >/dev/null
+    orca speech-dispatcher speech-dispatcher-audio-plugins dbus-x11 x11-xserver-utils procps >/dev/null
 # A Russian locale, whose decimal comma the tests read as a pupil's desktop would give it.
 locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$' || $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8

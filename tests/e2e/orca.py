@@ -21,7 +21,7 @@ import time
 
 from xsession import CheckFailed
 
-TOOLS = ("orca", "speech-dispatcher", "xset")
+TOOLS = ("orca", "speech-dispatcher", "xset", "pgrep")
 MODULE = "/usr/lib/speech-dispatcher-modules/sd_generic"
 
 # Appends "<seconds since the epoch> <language>\t<text>" for each text, one line each;
@@ -40,6 +40,19 @@ def missing():
     if absent:
         return f"missing {', '.join(absent)} (tools/setup-debian.sh installs them)"
     return None
+
+
+def wait_for_others(timeout=240):
+    """Orca refuses to start while another Orca of the same user runs, whatever its
+    display: waits for them to end. Returns False if one still runs at the deadline."""
+    deadline = time.monotonic() + timeout
+    while True:
+        running = subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], capture_output=True, text=True)
+        if not running.stdout.split():
+            return True
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(1)
 
 
 class Utterance:

@@ -13,6 +13,7 @@ Exit status: 0 passed, 1 failed (the grabs are kept as PNG and their paths print
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -687,7 +688,8 @@ def walk_lesson(w, language):
     events = w.orca.events(w.since, time.time(), "velmora")
     print(f"  the switch sent {len(events)} accessibility events")
     lists = [e for e in events if "combo box" in e or "| Object" in e or "| Объект" in e]
-    w.check(len(lists) <= 4, f"the switch sent {len(lists)} events about the object lists: {lists}")
+    w.check(len(lists) <= 4, f"the switch sent {len(lists)} events about the object lists, not one per list "
+                             "and one per list's text field")
     w.check(not w.orca.flooded(w.since), "Orca reported a flood of events during the switch")
     heard = w.step("where am I", ["KP_Enter"], expect=said.focused_box)
     w.check(any(u.startswith(said.focused_box) for u in heard), f"where-am-I said {heard}")
@@ -711,9 +713,10 @@ def scenario_spoken(s):
     win.press_start()
     box = wait_until(lambda: next(iter(s.other_windows()), None), 10, "the error box")
     # No window manager here: a window that opens is given the keyboard as a desktop would.
-    message = "'abc' is not a valid floating point value."
-    heard = w.step("the error box", action=lambda: d.focus(box), expect="is not a valid floating point value")
-    w.check(any(message in u for u in heard), f"the error box said {heard}")
+    heard = w.step("the error box", action=lambda: d.focus(box), expect="is not a valid integer value")
+    # What xdotool typed may lose a letter on a busy machine; the marks are what matters.
+    w.check(any(re.fullmatch(r"'[a-c]+' is not a valid integer value\.", u) for u in heard),
+            f"the error box said {heard!r}")
     w.check(not any(mark in u for u in heard for mark in ISOLATES), f"the error box said invisible marks: {heard!r}")
     d.key("Return")
     wait_until(lambda: not s.other_windows(), 10, "the error box to close")
@@ -883,6 +886,9 @@ def main():
         return SKIPPED
     if args.scenario == "spoken" and orca.missing():
         print(f"SKIPPED: Orca cannot run here: {orca.missing()}")
+        return SKIPPED
+    if args.scenario == "spoken" and not orca.wait_for_others():
+        print("SKIPPED: another Orca of this user kept running, and Orca runs once per user")
         return SKIPPED
     if args.scenario in ("screen_reader", "spoken") and not (screen_reader.available() and os.environ.get("DBUS_SESSION_BUS_ADDRESS")):
         print("SKIPPED: needs python3-pyatspi and a D-Bus session with the accessibility bus on "
