@@ -259,6 +259,8 @@ void TBevel::paintEvent(QPaintEvent*)
 TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(false);
+    // Qt's text edits type a tab character, which traps a keyboard user in the memo.
+    setTabChangesFocus(true);
 }
 
 void TMemo::focusInEvent(QFocusEvent* event)

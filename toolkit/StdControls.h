@@ -116,7 +116,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A multi-line edit whose lines are set and read as a whole.
+// A multi-line edit whose lines are set and read as a whole. It does not take Tab:
+// Tab and Shift+Tab move the focus on, as in every other control; Enter types a new line.
 class TMemo : public QTextEdit {
 public:
     explicit TMemo(QWidget* parent);

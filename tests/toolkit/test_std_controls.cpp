@@ -1,5 +1,5 @@
 // Where the standard controls and forms behave as the lesson's desktop does rather
-// than as Qt does by default: caret, current item, wheel, frames, activation, focus.
+// than as Qt does by default: caret, current item, wheel, frames, activation, focus, the memo's Tab.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QImage>
@@ -190,4 +190,29 @@ TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
     ASSERT_TRUE(control.hasFocus());
     control.SetEnabled(false);
     EXPECT_EQ(QApplication::focusWidget(), &row.window);
+}
+
+TEST(MemoKeys, TabAndShiftTabMoveTheFocusOnEnterTypesANewLine)
+{
+    Row row;
+    auto* memo = new TMemo(&row.window);
+    memo->setGeometry(10, 90, 200, 60);
+    memo->SetLines({"one", "two"});
+    memo->show();
+    QWidget::setTabOrder(row.list, memo);
+    QWidget::setTabOrder(memo, row.edit);
+
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_TRUE(row.edit->hasFocus());
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(row.list->hasFocus());
+    EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"one", "two"}));
+
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_TRUE(memo->hasFocus());
+    EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"one", "two", ""}));
 }
