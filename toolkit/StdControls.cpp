@@ -273,6 +273,18 @@ void TMemo::focusOutEvent(QFocusEvent* event)
     WithoutCaretEvents(this, [this, event] { QTextEdit::focusOutEvent(event); });
 }
 
+void TMemo::keyPressEvent(QKeyEvent* event)
+{
+    // Tab reaches the memo only where no other control could take the focus, as in a
+    // window with the memo alone: it goes on to the window, never into the text.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
 void TMemo::SetLines(const std::vector<std::string>& lines)
 {
     QStringList list;

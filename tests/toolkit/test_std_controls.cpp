@@ -215,4 +215,15 @@ TEST(MemoKeys, TabAndShiftTabMoveTheFocusOnEnterTypesANewLine)
     QTest::keyClick(memo, Qt::Key_Return);
     EXPECT_TRUE(memo->hasFocus());
     EXPECT_EQ(memo->Lines(), (std::vector<std::string>{"one", "two", ""}));
+
+    // Alone in its window, with nowhere to move the focus, it still types no tab.
+    TForm alone;
+    auto* only = new TMemo(&alone);
+    only->SetLines({"one"});
+    alone.show();
+    QApplication::setActiveWindow(&alone);
+    only->setFocus();
+    QTest::keyClick(only, Qt::Key_Tab);
+    QTest::keyClick(only, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(only->Lines(), std::vector<std::string>{"one"});
 }
