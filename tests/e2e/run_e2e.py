@@ -730,6 +730,10 @@ def scenario_spoken(s):
     for line in lines[1:]:
         heard += w.step("Down", ["Down"], expect=line)
     w.check(all(any(line in u for u in heard) for line in lines), f"the About window's lines read {heard}")
+    w.step("Tab in the About window", ["Tab"])
+    reader = screen_reader.Reader(s.program.pid)
+    memo = reader.find(reader.window("О программе"), "text", "Описание")
+    w.check("\t" not in memo.text, f"Tab typed into the About memo: {memo.text!r}")
 
     d.focus(win.id)
     w.orca.quiet()
