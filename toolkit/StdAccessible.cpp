@@ -358,6 +358,11 @@ void FilterEvents(QAccessibleEvent* event)
     QObject* object = event->object();
     if (IsCaretEvent(type) && object && object == quietedControl)
         return;
+    // Qt has applied a table's change to its own records before the handler runs, and
+    // passing it on would apply it twice. The filter is in place only while an edit
+    // takes the focus or texts are rewritten in place, when no table gains or loses rows.
+    if (type == QAccessible::TableModelChanged)
+        return;
     if (gathering && object && object != QApplication::focusWidget()) {
         if (IsContentEvent(type))
             return;
