@@ -1,6 +1,7 @@
 // The start button: completes each row that holds two values and sets its run going.
 #include "app/Lesson.h"
 #include "app/MainForm.h"
+#include "toolkit/StdAccessible.h"
 
 namespace {
 
@@ -13,6 +14,8 @@ void CompleteRow(TEdit* t, TEdit* v, TEdit* s)
         return;
     TEdit* field = completion->Field == Lesson::RowField::T ? t : completion->Field == Lesson::RowField::V ? v : s;
     field->SetText(completion->Text);
+    // A screen reader would not speak a field it is not on: the value is announced.
+    Announce(field, field->accessibleName() + QStringLiteral(": ") + field->text());
 }
 
 bool HasTwoValues(const TEdit* t, const TEdit* v, const TEdit* s)

@@ -7,6 +7,7 @@
 #include "app/CribSheetForm.h"
 #include "app/MainForm.h"
 #include "app/VehicleCatalogue.h"
+#include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
 
 namespace {
@@ -54,7 +55,9 @@ void TForm1::SwitchLanguage(TxpCheckBox* chosen, TxpCheckBox* other, Language la
     other->SetChecked(false);
     // Space switches straight back, and a typed key edits nothing.
     other->setFocus(Qt::OtherFocusReason);
-    WriteTexts(LanguageTable(language));
+    const LessonTexts& texts = LanguageTable(language);
+    AsOneChange([&] { WriteTexts(texts); });
+    Announce(this, ToQString(texts.Accessible.LanguageName));
 }
 
 // Writes every text of the three windows, shown or hidden. The lists keep their items'
@@ -75,6 +78,7 @@ void TForm1::WriteTexts(const LessonTexts& texts)
         about_->Label1->SetCaption(texts.AboutTitle);
         for (int line = 0; line < 3; ++line)
             about_->Memo1->SetLine(line, texts.Description[static_cast<size_t>(line)]);
+        about_->Memo1->setAccessibleName(ToQString(texts.Accessible.Description));
         about_->Label2->SetCaption(texts.Author);
         about_->Label3->SetCaption(texts.Supervisor);
         about_->Label4->SetCaption(texts.Place);
@@ -85,6 +89,8 @@ void TForm1::WriteTexts(const LessonTexts& texts)
         cribSheet_->Label1->SetCaption(texts.CribHeading);
         cribSheet_->Memo1->setVisible(!english);
         cribSheet_->Memo2->setVisible(english);
+        for (TMemo* body : {cribSheet_->Memo1, cribSheet_->Memo2})
+            body->setAccessibleName(ToQString(texts.CribHeading));
     }
 
     // A list keeps naming the object its lane shows.

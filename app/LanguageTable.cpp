@@ -32,6 +32,8 @@ constexpr LessonTexts Russian{
             .Towards = "Навстречу",
             .RussianBox = "Русский язык",
             .EnglishBox = "Английский язык",
+            .LanguageName = "Русский",
+            .Description = "Описание",
         },
 };
 
@@ -65,6 +67,8 @@ constexpr LessonTexts English{
             .Towards = "Towards",
             .RussianBox = "Russian language",
             .EnglishBox = "English language",
+            .LanguageName = "English",
+            .Description = "Description",
         },
 };
 

@@ -19,6 +19,8 @@ struct AccessibleNames {
     std::string_view Towards;      // CheckBox1
     std::string_view RussianBox;   // xpCheckBox1, a description beside its caption
     std::string_view EnglishBox;   // xpCheckBox2, likewise
+    std::string_view LanguageName; // said when the lesson switches to this language
+    std::string_view Description;  // the About window's Memo1
 };
 
 struct LessonTexts {

@@ -7,6 +7,7 @@
 #include "app/LessonLook.h"
 #include "app/UiFonts.h"
 #include "toolkit/Screen.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ TForm2::TForm2()
     Memo1->SetCentred(true);
     // With leading and trailing blanks at start only: the language switch writes the lines without them.
     Memo1->SetLines({"      Демонстрационная ", "      программа по математике ", "      для учащихся 4-х классов"});
+    Memo1->setAccessibleName(ToQString(russian.Accessible.Description));
 }
 
 TForm3::TForm3()
@@ -103,4 +105,7 @@ TForm3::TForm3()
                      "v = S : t"});
     Memo2->hide();
     setTabOrder(Memo1, Memo2);
+    // A screen reader names the body after the heading above it.
+    for (TMemo* body : {Memo1, Memo2})
+        body->setAccessibleName(Label1->text());
 }

@@ -6,7 +6,12 @@ set -e
 for tool in Xvfb dbus-run-session gdbus; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed"; exit 77; }
 done
-exec dbus-run-session -- sh -c '
+# A runtime folder of its own, so that the accessibility bus's socket is not shared with
+# another run of the same user.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+dbus-run-session -- sh -c '
     set -e
     exec 3>&1
     display=$(mktemp)

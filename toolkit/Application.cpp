@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTextBoundaryFinder>
@@ -192,6 +193,18 @@ QString ShownText(const Exception& error, const QFontMetrics& metrics, int scree
     return metrics.elidedText(shown, Qt::ElideRight, screenWidth / 2 * MostLines);
 }
 
+// A screen reader reads the isolation marks as characters of their own: the box's
+// accessible text is the shown text without them.
+void NameWithoutIsolates(QMessageBox& box)
+{
+    auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!message)
+        return;
+    QString spoken = message->text();
+    spoken.remove(FirstStrongIsolate).remove(PopDirectionalIsolate);
+    message->setAccessibleName(spoken);
+}
+
 } // namespace
 
 void TApplication::ShowException(const Exception& error)
@@ -203,6 +216,7 @@ void TApplication::ShowException(const Exception& error)
     box.setText(ShownText(error, QFontMetrics(box.font()), screenWidth));
     // The message quotes what the pupil typed: never read it as markup.
     box.setTextFormat(Qt::PlainText);
+    NameWithoutIsolates(box);
     // No window of the program takes input while the box is open; ticks and painting go on.
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

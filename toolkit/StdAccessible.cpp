@@ -1,11 +1,15 @@
 #include "toolkit/StdAccessible.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMetaObject>
+#include <QPointer>
 #include <QVariant>
+#include <algorithm>
+#include <vector>
 
 #include "toolkit/Application.h"
 #include "toolkit/StdControls.h"
@@ -15,6 +19,7 @@ namespace {
 constexpr const char* DecorationMark = "velmoraDecoration";
 constexpr const char* HoldsDecorationMark = "velmoraHoldsDecoration";
 constexpr const char* LinkMark = "velmoraLink";
+constexpr const char* AnnouncementName = "velmoraAnnouncement";
 
 bool IsDecoration(const QObject* object)
 {
@@ -127,6 +132,96 @@ private:
     QComboBox& List() const { return static_cast<QComboBox&>(*widget()); }
 };
 
+// A single-line edit as Qt reads it, except that its text has one run of attributes
+// from its first to its last character. Qt 6.4 reports an empty run at each offset, and
+// a screen reader that splits the text by those runs leaves the last character out.
+class TEditAccessible : public QAccessibleWidget,
+                        public QAccessibleTextInterface,
+                        public QAccessibleEditableTextInterface {
+public:
+    explicit TEditAccessible(TEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return Edit().text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = !Edit().isReadOnly();
+        s.readOnly = Edit().isReadOnly();
+        s.selectableText = true;
+        return s;
+    }
+
+    // Text.
+    void selection(int index, int* start, int* end) const override
+    {
+        *start = *end = 0;
+        if (index == 0 && Edit().hasSelectedText()) {
+            *start = Edit().selectionStart();
+            *end = Edit().selectionEnd();
+        }
+    }
+    int selectionCount() const override { return Edit().hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            Edit().deselect();
+    }
+    void setSelection(int index, int start, int end) override
+    {
+        if (index == 0)
+            Edit().setSelection(start, end - start);
+    }
+    int cursorPosition() const override { return Edit().cursorPosition(); }
+    void setCursorPosition(int position) override { Edit().setCursorPosition(position); }
+    QString text(int start, int end) const override { return Edit().text().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Edit().text().size()); }
+    QRect characterRect(int offset) const override
+    {
+        const QFontMetrics metrics = Edit().fontMetrics();
+        const QString shown = Edit().displayText();
+        const QRect box = Edit().contentsRect();
+        const int x = box.left() + metrics.horizontalAdvance(shown.left(offset));
+        const int width = offset < shown.size() ? metrics.horizontalAdvance(shown.at(offset)) : 1;
+        const QRect local(x, box.top() + (box.height() - metrics.height()) / 2, width, metrics.height());
+        return QRect(Edit().mapToGlobal(local.topLeft()), local.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override { return Edit().cursorPositionAt(Edit().mapFromGlobal(point)); }
+    void scrollToSubstring(int start, int) override { Edit().setCursorPosition(start); }
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return QString();
+    }
+
+    // Editable text.
+    void deleteText(int start, int end) override { replaceText(start, end, QString()); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString& text) override
+    {
+        Edit().setText(Edit().text().replace(start, end - start, text));
+    }
+
+private:
+    TEdit& Edit() const { return static_cast<TEdit&>(*widget()); }
+};
+
 class TLinkAccessible : public TClickableAccessible {
 public:
     explicit TLinkAccessible(TLabel* label) : TClickableAccessible(label, QAccessible::Link, pressAction()) {}
@@ -156,6 +251,143 @@ private:
     TLabel& Label() const { return static_cast<TLabel&>(*widget()); }
 };
 
+// The notification a window speaks through: an empty widget of no size that paints
+// nothing and takes neither focus nor mouse. Qt 6.4 has no announcement event, but a
+// screen reader speaks a notification when it starts showing, so each announcement
+// hides and shows it again.
+class TAnnouncement : public QWidget {
+public:
+    explicit TAnnouncement(QWidget* window) : QWidget(window)
+    {
+        setObjectName(AnnouncementName);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(0, 0, 0, 0);
+        hide();
+    }
+
+    const QString& Text() const { return spoken_; }
+
+    void Add(const QString& text)
+    {
+        if (pending_.isEmpty())
+            QMetaObject::invokeMethod(this, [this] { Speak(); }, Qt::QueuedConnection);
+        pending_.append(text);
+    }
+
+private:
+    void Speak()
+    {
+        spoken_ = pending_.join(QStringLiteral(". "));
+        pending_.clear();
+        hide();
+        show();
+    }
+
+    QStringList pending_;
+    QString spoken_;
+};
+
+class TAnnouncementAccessible : public QAccessibleWidget {
+public:
+    explicit TAnnouncementAccessible(TAnnouncement* announcement)
+        : QAccessibleWidget(announcement, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<TAnnouncement*>(widget())->Text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// Two kinds of event are held back from the screen reader for a while: the caret and
+// selection events of a control while it takes the focus, and, while many texts are
+// rewritten at once, the changes of every control without the focus. Every other event
+// goes on as Qt would send it.
+QObject* quietedControl = nullptr;
+bool gathering = false;
+std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> gathered;
+int filterUsers = 0;
+QAccessible::UpdateHandler previousHandler = nullptr;
+
+bool IsCaretEvent(QAccessible::Event type)
+{
+    return type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged;
+}
+
+bool IsContentEvent(QAccessible::Event type)
+{
+    switch (type) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::TextAttributeChanged:
+    case QAccessible::ValueChanged:
+    case QAccessible::Selection:
+    case QAccessible::SelectionAdd:
+    case QAccessible::SelectionRemove:
+    case QAccessible::SelectionWithin:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FilterEvents(QAccessibleEvent* event);
+
+void PassOn(QAccessibleEvent* event)
+{
+    if (previousHandler) {
+        previousHandler(event);
+        return;
+    }
+    // Qt's own path to the screen reader is the one taken without a handler.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(FilterEvents);
+}
+
+void FilterEvents(QAccessibleEvent* event)
+{
+    const QAccessible::Event type = event->type();
+    QObject* object = event->object();
+    if (IsCaretEvent(type) && object && object == quietedControl)
+        return;
+    // Qt has applied a table's change to its own records before the handler runs, and
+    // passing it on would apply it twice. The filter is in place only while an edit
+    // takes the focus or texts are rewritten in place, when no table gains or loses rows.
+    if (type == QAccessible::TableModelChanged)
+        return;
+    if (gathering && object && object != QApplication::focusWidget()) {
+        if (IsContentEvent(type))
+            return;
+        if (type == QAccessible::NameChanged || type == QAccessible::DescriptionChanged) {
+            const auto same = [&](const auto& known) { return known.first == object && known.second == type; };
+            if (std::none_of(gathered.begin(), gathered.end(), same))
+                gathered.emplace_back(object, type);
+            return;
+        }
+    }
+    PassOn(event);
+}
+
+// Runs work with the filter in place; scopes may nest.
+void Filtered(const std::function<void()>& work)
+{
+    if (filterUsers++ == 0)
+        previousHandler = QAccessible::installUpdateHandler(FilterEvents);
+    work();
+    if (--filterUsers == 0) {
+        QAccessible::installUpdateHandler(previousHandler);
+        previousHandler = nullptr;
+    }
+}
+
 QAccessibleInterface* StdFactory(const QString&, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
@@ -166,12 +398,16 @@ QAccessibleInterface* StdFactory(const QString&, QObject* object)
     const bool bare = widget->metaObject() == &QWidget::staticMetaObject;
     if (bare && widget->isWindow())
         return new TContainerAccessible(widget, QAccessible::Window);
+    if (auto* announcement = dynamic_cast<TAnnouncement*>(widget))
+        return new TAnnouncementAccessible(announcement);
     if (dynamic_cast<TPanel*>(widget))
         return new TContainerAccessible(widget, QAccessible::Pane);
     if (widget->property(HoldsDecorationMark).toBool())
         return new TContainerAccessible(widget, QAccessible::Client);
     if (auto* list = qobject_cast<QComboBox*>(widget))
         return new TComboBoxAccessible(list);
+    if (auto* edit = dynamic_cast<TEdit*>(widget))
+        return new TEditAccessible(edit);
     if (auto* label = dynamic_cast<TLabel*>(widget); label && label->property(LinkMark).toBool())
         return new TLinkAccessible(label);
     return nullptr;
@@ -203,6 +439,49 @@ void MarkAsLink(QWidget* label)
 {
     label->setProperty(LinkMark, true);
     ForgetInterface(label);
+}
+
+void WithoutCaretEvents(QWidget* control, const std::function<void()>& work)
+{
+    if (!QAccessible::isActive() || quietedControl) {
+        work();
+        return;
+    }
+    quietedControl = control;
+    Filtered(work);
+    quietedControl = nullptr;
+}
+
+void AsOneChange(const std::function<void()>& work)
+{
+    if (!QAccessible::isActive() || gathering) {
+        work();
+        return;
+    }
+    gathering = true;
+    Filtered(work);
+    gathering = false;
+    std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> changes;
+    changes.swap(gathered);
+    for (const auto& [object, type] : changes) {
+        if (object) {
+            QAccessibleEvent changed(object.data(), type);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+}
+
+void Announce(QWidget* control, const QString& text)
+{
+    if (!QAccessible::isActive() || text.isEmpty())
+        return;
+    QWidget* window = control->window();
+    auto* announcement = window->findChild<TAnnouncement*>(AnnouncementName, Qt::FindDirectChildrenOnly);
+    if (!announcement) {
+        announcement = new TAnnouncement(window);
+        ForgetInterface(announcement);
+    }
+    announcement->Add(text);
 }
 
 TClickableAccessible::TClickableAccessible(QWidget* control, QAccessible::Role role, QString action)

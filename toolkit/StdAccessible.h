@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <functional>
 
 class QWidget;
 
@@ -40,3 +41,22 @@ void MarkAsDecoration(QWidget* control);
 
 // Exposes a label whose click opens something as a link.
 void MarkAsLink(QWidget* label);
+
+// Runs `work`, a control's own handling of receiving or losing the focus, without
+// telling a screen reader of the caret moves and selections it makes. Qt reports those
+// before the focus itself, so a screen reader would move there silently and never name
+// the control; the focus report that follows carries the caret and the selection.
+void WithoutCaretEvents(QWidget* control, const std::function<void()>& work);
+
+// Runs `work`, which rewrites many texts at once, and tells a screen reader of it once
+// per control: each name or description that changed, once, after the work; nothing of
+// the texts, carets, selections and values of the controls without the focus, which a
+// screen reader reads afresh when it comes to them. A rewrite of a list's items would
+// otherwise send several events per item, and a screen reader that falls that far
+// behind drops what it was about to say.
+void AsOneChange(const std::function<void()>& work);
+
+// Tells a screen reader a short text without moving its focus, as a notification of
+// the window that holds `control` (an object nobody sees). Texts announced while one
+// handler runs are spoken together, in order, once the handler returns.
+void Announce(QWidget* control, const QString& text);

@@ -73,6 +73,17 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event)
 
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {}
 
+void TEdit::focusInEvent(QFocusEvent* event)
+{
+    WithoutCaretEvents(this, [this, event] { QLineEdit::focusInEvent(event); });
+}
+
+void TEdit::focusOutEvent(QFocusEvent* event)
+{
+    // The selection Qt drops on leaving is no news to a screen reader already elsewhere.
+    WithoutCaretEvents(this, [this, event] { QLineEdit::focusOutEvent(event); });
+}
+
 std::string TEdit::Text() const
 {
     return text().toStdString();
@@ -283,6 +294,16 @@ TMemo::TMemo(QWidget* parent) : QTextEdit(parent)
     setAcceptRichText(false);
     // Qt's text edits type a tab character, which traps a keyboard user in the memo.
     setTabChangesFocus(true);
+}
+
+void TMemo::focusInEvent(QFocusEvent* event)
+{
+    WithoutCaretEvents(this, [this, event] { QTextEdit::focusInEvent(event); });
+}
+
+void TMemo::focusOutEvent(QFocusEvent* event)
+{
+    WithoutCaretEvents(this, [this, event] { QTextEdit::focusOutEvent(event); });
 }
 
 void TMemo::keyPressEvent(QKeyEvent* event)

@@ -50,6 +50,10 @@ public:
     // A text the program writes shows from its first character (caret at 0), so a
     // long value shows its beginning, not its tail.
     void SetText(std::string_view text);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 // A drop-down list with editable text: OnChange runs on every change of the text,
@@ -140,6 +144,8 @@ public:
     void SetCentred(bool centred);
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

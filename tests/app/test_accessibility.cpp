@@ -7,8 +7,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "LessonFixture.h"
 #include "xpcontrols/XpAccessible.h"
@@ -228,4 +231,76 @@ TEST_F(LessonAccessibility, PressingStartThroughTheReaderRunsTheLesson)
     EXPECT_TRUE(errors.empty()) << LastMessage();
     EXPECT_EQ(Text(form->Edit3), "180");
     EXPECT_TRUE(form->Timer1->Enabled());
+}
+
+namespace {
+
+// Every event sent while listening, as (object, type).
+std::vector<std::pair<QObject*, QAccessible::Event>> sent;
+
+void Record(QAccessibleEvent* event)
+{
+    sent.emplace_back(event->object(), event->type());
+}
+
+int Count(QObject* object, QAccessible::Event type)
+{
+    return static_cast<int>(std::count(sent.begin(), sent.end(), std::pair{object, type}));
+}
+
+} // namespace
+
+// What Qt 6.4 would make a screen reader miss: a computed value written into a field it
+// is not on, the name of a field reached by Tab, the language after a switch.
+TEST_F(LessonAccessibility, ScreenReaderHearsResultsFieldsAndTheLanguage)
+{
+    SKIP_UNLESS_EVENTS_ARE_HEARD();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::setActiveWindow(form.get());
+    sent.clear();
+    QAccessible::installUpdateHandler(Record);
+
+    Type(form->Edit1, "2");
+    Type(form->Edit2, "60");
+    Type(form->Edit4, "3");
+    Type(form->Edit5, "40");
+    Press(form->xpButton1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    Press(form->xpButton1); // every row full: nothing computed, nothing said
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    auto* said = form->findChild<QWidget*>(QStringLiteral("velmoraAnnouncement"));
+    ASSERT_NE(said, nullptr);
+    EXPECT_EQ(Reader(said)->role(), QAccessible::Notification);
+    EXPECT_EQ(Name(said), "Расстояние s, верхняя дорожка: 120. Расстояние s, нижняя дорожка: 120");
+    EXPECT_EQ(Count(said, QAccessible::ObjectShow), 1) << "both values in one announcement, once";
+
+    sent.clear();
+    form->Edit3->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Count(form->Edit3, QAccessible::Focus), 1);
+    EXPECT_EQ(Count(form->Edit3, QAccessible::TextCaretMoved) + Count(form->Edit3, QAccessible::TextSelectionChanged), 0)
+        << "no caret news before the focus, which a reader would follow silently";
+    int start = -1, end = -1;
+    Reader(form->Edit3)->textInterface()->attributes(1, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 3)) << "one run over the whole value, its last digit included";
+
+    form->xpCheckBox2->setFocus();
+    sent.clear();
+    form->xpCheckBox2->Toggle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QAccessible::installUpdateHandler(nullptr);
+    EXPECT_EQ(Name(said), "English");
+    EXPECT_EQ(Count(said, QAccessible::ObjectShow), 1);
+    EXPECT_EQ(Count(form->ComboBox1, QAccessible::NameChanged), 1) << "one change per list, not per item";
+    EXPECT_EQ(Count(form->ComboBox2, QAccessible::NameChanged), 1);
+    for (const auto& [object, type] : sent) {
+        SCOPED_TRACE(object ? object->metaObject()->className() : "no object");
+        EXPECT_TRUE(type != QAccessible::TextInserted && type != QAccessible::TextRemoved &&
+                    type != QAccessible::TextCaretMoved && type != QAccessible::Selection &&
+                    type != QAccessible::ValueChanged)
+            << "no rewritten text of a control away from the focus";
+        if (type == QAccessible::NameChanged) {
+            EXPECT_EQ(Count(object, type), 1);
+        }
+    }
 }

@@ -13,6 +13,7 @@ Exit status: 0 passed, 1 failed (the grabs are kept as PNG and their paths print
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -24,6 +25,7 @@ import types
 sys.dont_write_bytecode = True  # no __pycache__ beside the sources
 
 import lesson
+import orca
 import screen_reader
 from lesson import (ENGLISH_BOX, RUSSIAN_BOX, TOWARDS_BOX, CarTracker, MainWindow, follow_run,
                     pixels_per_tick, wait_for_picture_at)
@@ -800,6 +802,162 @@ def scenario_screen_reader(s):
     reader.find(main, "panel", "Lower lane")
 
 
+# What the walk of the lesson by keyboard hears, in each language: the number fields in
+# tab order (v, s, t of the upper lane, then t, v, s of the lower), the start button's
+# result, and the language switch with the box that has the focus after it.
+SPOKEN = {
+    "Russian": types.SimpleNamespace(
+        fields=["Скорость v, верхняя дорожка", "Расстояние s, верхняя дорожка", "Время t, верхняя дорожка",
+                "Время t, нижняя дорожка", "Скорость v, нижняя дорожка", "Расстояние s, нижняя дорожка"],
+        towards="Навстречу", result="Расстояние s, верхняя дорожка: 120", switched="English", focused_box="RU"),
+    "English": types.SimpleNamespace(
+        fields=["Speed v, upper lane", "Distance s, upper lane", "Time t, upper lane",
+                "Time t, lower lane", "Speed v, lower lane", "Distance s, lower lane"],
+        towards="Towards", result="Distance s, upper lane: 120", switched="Русский", focused_box="EN"),
+}
+ISOLATES = ("\u2066", "\u2067", "\u2068", "\u2069")
+
+
+class Listening:
+    """A walk by keyboard with Orca listening: each step's speech, found by time, is
+    printed as the walk's transcript; every check that fails is kept and the walk goes
+    on, so that one run tells all that a pupil misses."""
+
+    def __init__(self, session):
+        self.s = session
+        self.orca = session.orca
+        self.failures = []
+
+    def step(self, label, keys=(), text=None, action=None, expect=None, timeout=20):
+        """Runs action, presses keys, types text, waits for `expect` to be said, then
+        for quiet; returns what was said from the press on."""
+        since = time.time()
+        if action is not None:
+            action()
+        if keys:
+            self.s.display.key(*keys)
+        if text is not None:
+            self.s.display.type(text)
+        if expect is not None:
+            try:
+                self.orca.wait_for(lambda u: expect in u.text, timeout, repr(expect), since)
+            except CheckFailed as failure:
+                self.failures.append(f"{label}: {failure}")
+        self.orca.quiet()
+        said = [u.text for u in self.orca.heard(since)]
+        print(f"  {label}: {' / '.join(said)}", flush=True)
+        self.since = since
+        return said
+
+    def check(self, condition, message):
+        if not condition:
+            self.failures.append(message)
+
+
+def walk_lesson(w, language):
+    """From the upper object list: the six fields, the start button, back into the
+    computed field, on to the other language's box and the switch."""
+    said = SPOKEN[language]
+    print(f"--- {language}")
+    w.step("Tab to the lower list", ["Tab"])
+    for i, name in enumerate(said.fields):
+        heard = w.step(f"Tab to {name}", ["Tab"], expect=name)
+        w.check(any(u.startswith(name) for u in heard), f"the first Tab into {name!r} said {heard}")
+        if i == 0:
+            w.step("type 60", ["ctrl+a"], text="60")
+        elif i == 1:
+            w.step("clear", ["ctrl+a", "BackSpace"])
+        elif i == 2:
+            w.step("type 2", ["ctrl+a"], text="2")
+    w.step("Tab to the towards box", ["Tab"], expect=said.towards)
+    w.step("Tab to the start button", ["Tab"])
+    heard = w.step("Space on the start button", ["space"], expect=said.result)
+    w.check(sum(said.result in u for u in heard) == 1, f"the result {said.result!r} said {heard}, not once")
+    back = [said.towards] + said.fields[5:2:-1] + [said.fields[2], said.fields[1]]
+    for name in back:
+        heard = w.step(f"Shift+Tab to {name}", ["shift+ISO_Left_Tab"], expect=name)
+    computed = said.fields[1]
+    named = [i for i, u in enumerate(heard) if u.startswith(computed)]
+    numbers = [i for i, u in enumerate(heard) if any(c.isdigit() for c in u)]
+    w.check(len(named) == 1 and len(numbers) == 1 and named[0] < numbers[0] and heard[numbers[0]].startswith("120"),
+            f"back into the computed field: {heard}, not its name and then 120, once each")
+    for _ in range(6):
+        w.step("Tab", ["Tab"])
+    w.step("Tab to the other language's box", ["Tab"])
+    heard = w.step("Space on it", ["space"], expect=said.switched)
+    events = w.orca.events(w.since, time.time(), "velmora")
+    print(f"  the switch sent {len(events)} accessibility events")
+    lists = [e for e in events if "combo box" in e or "| Object" in e or "| Объект" in e]
+    w.check(len(lists) <= 4, f"the switch sent {len(lists)} events about the object lists, not one per list "
+                             "and one per list's text field")
+    w.check(not w.orca.flooded(w.since), "Orca reported a flood of events during the switch")
+    heard = w.step("where am I", ["KP_Enter"], expect=said.focused_box)
+    w.check(any(u.startswith(said.focused_box) for u in heard), f"where-am-I said {heard}")
+    w.step("Tab to the upper list", ["Tab"])
+
+
+def scenario_spoken(s):
+    """With Orca listening: fields named on the first Tab, the result and the language spoken, the windows' texts read, the error without invisible marks."""
+    d, win = s.display, s.window
+    w = Listening(s)
+    d.focus(win.id)
+    s.orca.wait_for(lambda u: "Velmora 1.0" in u.text, 30, "the main window", since=0)
+    s.orca.quiet()
+    walk_lesson(w, "Russian")
+    walk_lesson(w, "English")
+
+    print("--- error box and windows")
+    box = None
+    for _ in range(3):  # a busy machine may lose typed letters
+        win.type_into("t2", "abc")
+        win.type_into("v2", "5")
+        w.orca.quiet()
+        win.press_start()
+        try:
+            box = wait_until(lambda: next(iter(s.other_windows()), None), 10, "the error box")
+            break
+        except CheckFailed:
+            pass
+    check(box is not None, "no error box after three tries")
+    # No window manager here: a window that opens is given the keyboard as a desktop would.
+    heard = w.step("the error box", action=lambda: d.focus(box), expect="is not a valid integer value")
+    # What xdotool typed may lose a letter on a busy machine; the marks are what matters.
+    w.check(any(re.fullmatch(r"'[a-c]+' is not a valid integer value\.", u) for u in heard),
+            f"the error box said {heard!r}")
+    w.check(not any(mark in u for u in heard for mark in ISOLATES), f"the error box said invisible marks: {heard!r}")
+    # The box gives the focus back to the main window: heard before another window opens.
+    w.step("Return on OK", ["Return"], expect="Старт")
+    wait_until(lambda: not s.other_windows(), 10, "the error box to close")
+
+    win.click_menu(1)
+    time.sleep(0.5)  # the menu opens
+    # Its one item, by the mouse: keys reach a menu late while the screen reader is busy.
+    left, _ = win.menu[1]
+    d.click(win.x + left + 30, win.y + win.menu_height + 12)
+    about = s.wait_for_new_window([], "the About window")
+    heard = w.step("the About window from the Help menu", action=lambda: d.focus(about), expect="Описание")
+    w.check(any("О программе" in u for u in heard), f"the About window said {heard}")
+    lines = ["Демонстрационная", "программа по математике", "для учащихся 4-х классов"]
+    for line in lines[1:]:
+        heard += w.step("Down", ["Down"], expect=line)
+    w.check(all(any(line in u for u in heard) for line in lines), f"the About window's lines read {heard}")
+    w.step("Tab in the About window", ["Tab"])
+
+    d.focus(win.id)
+    w.orca.quiet()
+    win.click_menu(0)
+    crib = s.wait_for_new_window([about], "the crib sheet")
+    heading = "СКОРОСТЬ. ВРЕМЯ. РАССТОЯНИЕ."
+    heard = w.step("the crib sheet from its menu", action=lambda: d.focus(crib), expect="СКОРОСТЬ")
+    for _ in range(12):
+        heard += w.step("Down", ["Down"])
+    said = " ".join(heard)
+    # Orca reads the middle dot of "S = v · t" by its name.
+    for expected in (*heading.split(), "S = v", "t = S : v", "v = S : t"):
+        w.check(expected in said, f"the crib sheet read without {expected!r}: {said!r}")
+    check(not w.failures, "what a pupil would miss:\n  " + "\n  ".join(w.failures))
+
+
 def scenario_sharp(s):
     """At a screen scale of 2 the default car is drawn from its @2x picture, pixel for pixel."""
     d, w = s.display, s.window
@@ -846,6 +1004,7 @@ SCENARIOS = {
     "installed": scenario_installed,
     "installed_elsewhere": scenario_installed_elsewhere,
     "screen_reader": scenario_screen_reader,
+    "spoken": scenario_spoken,
     "hostile_pictures": scenario_hostile_pictures,
     "pasted_text": scenario_pasted_text,
     "large_pictures": scenario_large_pictures,
@@ -949,7 +1108,13 @@ def main():
     if missing:
         print(f"SKIPPED: missing {', '.join(missing)} (tools/setup-debian.sh installs them)")
         return SKIPPED
-    if args.scenario == "screen_reader" and not (screen_reader.available() and os.environ.get("DBUS_SESSION_BUS_ADDRESS")):
+    if args.scenario == "spoken" and orca.missing():
+        print(f"SKIPPED: Orca cannot run here: {orca.missing()}")
+        return SKIPPED
+    if args.scenario == "spoken" and not orca.wait_for_others():
+        print("SKIPPED: another Orca of this user kept running, and Orca runs once per user")
+        return SKIPPED
+    if args.scenario in ("screen_reader", "spoken") and not (screen_reader.available() and os.environ.get("DBUS_SESSION_BUS_ADDRESS")):
         print("SKIPPED: needs python3-pyatspi and a D-Bus session with the accessibility bus on "
               "(tests/run_with_screen_reader_bus.sh)")
         return SKIPPED
@@ -1006,7 +1171,7 @@ def run(args, parser, staging, wanted_locale, own_pictures):
         pictures = cwd
 
     folder = os.path.join(args.screenshots, args.scenario)
-    display = program = shots = None
+    display = program = shots = listener = None
     failed = False
     try:
         scale, screen = SCALED.get(args.scenario, (None, SCREEN_SIZE))
@@ -1017,10 +1182,15 @@ def run(args, parser, staging, wanted_locale, own_pictures):
             environment["QT_SCALE_FACTOR"] = scale
         display = Display(screen, window_manager=args.scenario in MANAGED)
         shots = Screenshots(display, folder)
+        if args.scenario == "spoken":
+            # Orca first, in the pupil's language, so that it hears the program start.
+            listener = orca.Orca(display, "ru_RU.UTF-8" if locale_installed("ru_RU.UTF-8") else "C.UTF-8")
+            listener.wait_ready()
         program = Program(display, argv, cwd, os.path.join(folder, "program-output.txt"), environment)
         window = MainWindow(display, program, shots, program.wait_for_main_window(TITLE))
         window.settle(int(scale or 1))
         session = Session(display, shots, program, window, pictures)
+        session.orca = listener
         if args.scenario == "screenshots":
             for target in make_screenshots(session, args.out or os.path.join(REPOSITORY, "docs")):
                 print(f"wrote {target}")
@@ -1042,6 +1212,12 @@ def run(args, parser, staging, wanted_locale, own_pictures):
             program.close()
             if failed:
                 print("program output:\n" + program.output())
+        if listener is not None:
+            listener.close()
+            if failed:
+                listener.keep(folder)
+                print(f"Orca's speech and debug file: {folder}")
+            listener.discard()
         if shots is not None:
             if failed:
                 for path in shots.keep():

@@ -1,7 +1,9 @@
 // The error box as a pupil meets it: caption, icon, text, one OK, and the lesson going on behind it.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -84,6 +86,19 @@ TEST_F(ErrorBox, ShowsCaptionStopIconTextAndOneButton)
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_TRUE(seen.applicationModal);
+}
+
+TEST_F(ErrorBox, ScreenReadersHearTheTextWithoutItsIsolationMarks)
+{
+    QString shown, spoken;
+    WhenBoxOpens([&](QMessageBox* box) {
+        shown = box->text();
+        if (auto* message = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            spoken = QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name);
+    });
+    Application()->Guard(nullptr, [] { StrToInt("abc"); });
+    EXPECT_EQ(shown.toStdString(), "'\u2068abc\u2069' is not a valid integer value.");
+    EXPECT_EQ(spoken.toStdString(), "'abc' is not a valid integer value.");
 }
 
 TEST_F(ErrorBox, CaptionIsTheTitleAtTheMomentTheBoxOpens)
