@@ -100,8 +100,9 @@ void TxpCheckBox::Paint()
 
     if (const std::optional<TAcceleratorSpan> span = AcceleratorSpan(Caption())) {
         canvas.Pen() = TPen{textColor, 1, TPenStyle::psSolid, TPenMode::pmCopy};
-        canvas.MoveTo(textX + canvas.TextWidth(span->Before), extent.cy + 2);
-        canvas.LineTo(textX + canvas.TextWidth(span->Through), extent.cy + 2);
+        // Just below the text cell, as on the button.
+        canvas.MoveTo(textX + canvas.TextWidth(span->Before), textY + extent.cy);
+        canvas.LineTo(textX + canvas.TextWidth(span->Through), textY + extent.cy);
     }
 
     if (Enabled() && HasFocus())
