@@ -9,8 +9,8 @@
 #include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
 #include "xpcontrols/Caption.h"
-#include "xpcontrols/xpButton.h"
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpButton.h"
+#include "xpcontrols/XpCheckBox.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "tests/xpcontrols/XpFixture.h"
 #include "toolkit/Application.h"
-#include "xpcontrols/xpButton.h"
+#include "xpcontrols/XpButton.h"
 
 using namespace driving;
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "tests/xpcontrols/XpFixture.h"
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpCheckBox.h"
 
 using namespace driving;
 

@@ -1,7 +1,7 @@
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpCheckBox.h"
 
 #include "xpcontrols/Caption.h"
-#include "xpcontrols/XPGraphUtil.h"
+#include "xpcontrols/XpDrawing.h"
 #include "xpcontrols/XpAccessible.h"
 
 namespace {
