@@ -10,8 +10,8 @@
 #include "toolkit/Image.h"
 #include "toolkit/StdControls.h"
 #include "toolkit/Timer.h"
-#include "xpcontrols/xpButton.h"
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpButton.h"
+#include "xpcontrols/XpCheckBox.h"
 
 class QAction;
 class QMenu;

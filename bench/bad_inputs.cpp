@@ -18,6 +18,7 @@
 #include "runtime/Errors.h"
 #include "runtime/NumText.h"
 #include "toolkit/Picture.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 
@@ -195,7 +196,7 @@ int main(int argc, char** argv)
         }
     QImage bitmap(16, 12, QImage::Format_RGB32);
     bitmap.fill(Qt::red);
-    bitmap.save(QString::fromStdString(scratch + "/real.bmp"), "BMP");
+    bitmap.save(ToQString(scratch + "/real.bmp"), "BMP");
     const std::vector<unsigned char> bmp = Bytes(scratch + "/real.bmp");
     fs::create_directory(scratch + "/folder.jpg");
     mkfifo((scratch + "/pipe.jpg").c_str(), 0600);

@@ -253,14 +253,21 @@ std::vector<unsigned char> ReadPictureFile(std::string_view name)
     return ReadPictureFileUpTo(name, SIZE_MAX).Bytes;
 }
 
-PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest, const PictureFileReadOn& goOn)
+namespace {
+
+// A file larger than `largest` is read no further than its first `head` bytes.
+PictureFileBytes ReadUpTo(std::string_view name, std::size_t largest, std::size_t head, const PictureFileReadOn& goOn)
 {
     PictureFileHandle file(name);
     const auto size = static_cast<std::size_t>(file.Size());
     const bool tooLarge = size > largest;
-    // A file may still grow while it is read: never take more than the limit allows.
-    const std::size_t wanted = tooLarge ? std::min(largest, PictureFileHead) : largest;
     PictureFileBytes result;
+    if (tooLarge && head == 0) {
+        result.Whole = false;
+        return result;
+    }
+    // A file may still grow while it is read: never take more than the limit allows.
+    const std::size_t wanted = tooLarge ? std::min(largest, head) : largest;
     result.Bytes.reserve(std::min(size, wanted));
     unsigned char chunk[64 * 1024];
     for (;;) {
@@ -281,4 +288,16 @@ PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest,
     if (tooLarge)
         result.Whole = false;
     return result;
+}
+
+} // namespace
+
+PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest, const PictureFileReadOn& goOn)
+{
+    return ReadUpTo(name, largest, PictureFileHead, goOn);
+}
+
+PictureFileBytes ReadPictureFileWithin(std::string_view name, std::size_t largest)
+{
+    return ReadUpTo(name, largest, 0, {});
 }

@@ -37,3 +37,7 @@ constexpr std::size_t PictureFileHead = std::size_t(256) << 10;
 // reading stops there, as for a file too large.
 using PictureFileReadOn = std::function<bool(const std::vector<unsigned char>& readSoFar)>;
 PictureFileBytes ReadPictureFileUpTo(std::string_view name, std::size_t largest, const PictureFileReadOn& goOn = {});
+
+// As ReadPictureFile, but a file larger than `largest` is refused before any of it is
+// read: its Bytes are empty and it is not Whole.
+PictureFileBytes ReadPictureFileWithin(std::string_view name, std::size_t largest);

@@ -7,11 +7,6 @@
 // The largest power of ten below the top of the extended range (about 1.19E4932).
 inline constexpr int LargestFinitePower = 4932;
 
-// value * 10^power. A negative power divides, so that 25 * 10^-1 is the exact 25 / 10.
-// A power beyond the largest table value is applied in parts, the odd part first and
-// then whole steps of the largest, so a value near either end of the range loses
-// nothing to an intermediate overflow or underflow, and an underflowing result is
-// rounded into the denormals only once.
 namespace powers_of_ten_detail {
 
 // Every power of ten below 10^128 as the compiler rounds it (exact up to 10^27), and
@@ -55,6 +50,11 @@ inline Extended PowerOfTen(int n)
 
 } // namespace powers_of_ten_detail
 
+// value * 10^power. A negative power divides, so that 25 * 10^-1 is the exact 25 / 10.
+// A power beyond the largest table value is applied in parts, the odd part first and
+// then whole steps of the largest, so a value near either end of the range loses
+// nothing to an intermediate overflow or underflow, and an underflowing result is
+// rounded into the denormals only once.
 inline Extended ScaleByPowerOfTen(Extended value, int power)
 {
     const bool divide = power < 0;

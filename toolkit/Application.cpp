@@ -12,6 +12,7 @@
 #include "runtime/Locale.h"
 #include "runtime/NumText.h"
 #include "toolkit/Platform.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 TApplication* theApplication = nullptr;
@@ -60,8 +61,9 @@ void TApplication::Guard(QObject* sender, const std::function<void()>& handler) 
             HandleException(sender, Exception(error.what()));
         }
     } catch (...) {
-        // The error box itself failed (or a hook threw): nothing more can be shown,
-        // and nothing may reach Qt's frames.
+        // The error box itself failed, a hook threw, or the handler threw something
+        // that is no std::exception (the program's own code never does): nothing more
+        // can be shown, and nothing may reach Qt's frames.
     }
 }
 
@@ -182,13 +184,13 @@ QString ShownText(const Exception& error, const QFontMetrics& metrics, int scree
     const std::string text = WithFinalPeriod(error.Message());
     const std::size_t start = std::min(error.QuotedStart(), text.size());
     const std::size_t length = std::min(error.QuotedLength(), text.size() - start);
-    QString shown = QString::fromStdString(text.substr(0, start));
+    QString shown = ToQString(text.substr(0, start));
     if (length > 0) {
         const QString quoted = QuotedForBox(std::string_view(text).substr(start, length));
         shown += FirstStrongIsolate + metrics.elidedText(quoted, Qt::ElideRight, screenWidth / 3)
                  + PopDirectionalIsolate;
     }
-    shown += QString::fromStdString(text.substr(start + length));
+    shown += ToQString(text.substr(start + length));
     constexpr int MostLines = 6;
     return metrics.elidedText(shown, Qt::ElideRight, screenWidth / 2 * MostLines);
 }
@@ -210,7 +212,7 @@ void NameWithoutIsolates(QMessageBox& box)
 void TApplication::ShowException(const Exception& error)
 {
     QPointer<QWidget> inUse = WindowInUse();
-    QMessageBox box(QMessageBox::Critical, QString::fromStdString(title_), QString(), QMessageBox::Ok, inUse);
+    QMessageBox box(QMessageBox::Critical, ToQString(title_), QString(), QMessageBox::Ok, inUse);
     const QScreen* screen = inUse ? inUse->screen() : QGuiApplication::primaryScreen();
     const int screenWidth = screen ? screen->availableGeometry().width() : 640;
     box.setText(ShownText(error, QFontMetrics(box.font()), screenWidth));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/Errors.h"
+#include "toolkit/Utf8.h"
 
 bool IsRectEmpty(const TRect& rect)
 {
@@ -305,14 +306,14 @@ void TCanvas::TextRect(const TRect& clip, int x, int y, const std::string& text)
     painter.setClipRect(ToQRect(clip));
     painter.setFont(font);
     painter.setPen(font_.Color().ToQColor());
-    painter.drawText(x, y + QFontMetrics(font).ascent(), QString::fromStdString(text));
+    painter.drawText(x, y + QFontMetrics(font).ascent(), ToQString(text));
     painter.restore();
 }
 
 TSize TCanvas::TextExtent(const std::string& text) const
 {
     const QFontMetrics metrics(font_.ToQFont());
-    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+    return {metrics.horizontalAdvance(ToQString(text)), metrics.height()};
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect)

@@ -95,7 +95,6 @@ public:
     const TBrush& Brush() const { return brush_; }
     const TFont& Font() const { return font_; }
 
-    TPoint PenPos() const { return penPos_; }
     void MoveTo(int x, int y);
     // Draws from the pen position to (x, y) without (x, y) itself; (x, y) becomes the
     // pen position.
@@ -124,7 +123,6 @@ public:
     void TextRect(const TRect& clip, int x, int y, const std::string& text);
     TSize TextExtent(const std::string& text) const;
     int TextWidth(const std::string& text) const { return TextExtent(text).cx; }
-    int TextHeight(const std::string& text) const { return TextExtent(text).cy; }
 
     // The dotted focus rectangle, drawn by inversion.
     void DrawFocusRect(const TRect& rect);

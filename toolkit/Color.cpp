@@ -8,15 +8,9 @@ namespace {
 QPalette::ColorRole RoleOf(TColor::System which)
 {
     switch (which) {
-    case TColor::System::BtnFace: return QPalette::Button;
-    case TColor::System::BtnText: return QPalette::ButtonText;
-    case TColor::System::BtnShadow: return QPalette::Dark;
-    case TColor::System::BtnHighlight: return QPalette::Light;
-    case TColor::System::Window: return QPalette::Base;
-    case TColor::System::WindowText: return QPalette::WindowText;
-    case TColor::System::Highlight: return QPalette::Highlight;
-    case TColor::System::HighlightText: return QPalette::HighlightedText;
-    case TColor::System::GrayText: return QPalette::Text;
+#define VELMORA_SYSTEM_ROLE(name, role) case TColor::System::name: return QPalette::role;
+        VELMORA_SYSTEM_COLORS(VELMORA_SYSTEM_ROLE)
+#undef VELMORA_SYSTEM_ROLE
     }
     return QPalette::Button;
 }
@@ -37,6 +31,18 @@ TColor TColor::FromQColor(const QColor& color)
     const QColor rgb = color.toRgb();
     return FromRgb(static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
                    static_cast<std::uint8_t>(rgb.blue()));
+}
+
+const char* TColor::SystemName() const
+{
+    if (!system_)
+        return "";
+    switch (static_cast<System>(value_)) {
+#define VELMORA_SYSTEM_NAME(name, role) case System::name: return "cl" #name;
+        VELMORA_SYSTEM_COLORS(VELMORA_SYSTEM_NAME)
+#undef VELMORA_SYSTEM_NAME
+    }
+    return "";
 }
 
 std::uint32_t TColor::Rgb() const

@@ -6,20 +6,25 @@
 #include <QColor>
 #include <cstdint>
 
+// The desktop colours a control may name instead of an RGB value, each with the role of
+// Qt's palette it is read from. Listed only here: the System values, the cl constants,
+// the palette lookup and the colours' names are all made from this list.
+#define VELMORA_SYSTEM_COLORS(X)      \
+    X(BtnFace, Button)                \
+    X(BtnText, ButtonText)            \
+    X(BtnShadow, Dark)                \
+    X(BtnHighlight, Light)            \
+    X(Window, Base)                   \
+    X(WindowText, WindowText)         \
+    X(Highlight, Highlight)           \
+    X(HighlightText, HighlightedText) \
+    X(GrayText, Text)
+
 class TColor {
 public:
-    // The desktop colours a control may name instead of an RGB value.
-    enum class System : std::uint8_t {
-        BtnFace,
-        BtnText,
-        BtnShadow,
-        BtnHighlight,
-        Window,
-        WindowText,
-        Highlight,
-        HighlightText,
-        GrayText,
-    };
+#define VELMORA_SYSTEM_VALUE(name, role) name,
+    enum class System : std::uint8_t { VELMORA_SYSTEM_COLORS(VELMORA_SYSTEM_VALUE) };
+#undef VELMORA_SYSTEM_VALUE
 
     // Black, like a fresh pen.
     constexpr TColor() = default;
@@ -34,6 +39,8 @@ public:
     static TColor FromQColor(const QColor& color);
 
     constexpr bool IsSystem() const { return system_; }
+    // The system colour's name as the layouts write it ("clBtnFace"); empty for an RGB value.
+    const char* SystemName() const;
 
     // The RGB value now, as 0xRRGGBB; a system colour is read from the desktop's palette.
     std::uint32_t Rgb() const;
@@ -48,15 +55,9 @@ private:
     std::uint32_t value_ = 0; // 0xRRGGBB, or the System value
 };
 
-inline constexpr TColor clBtnFace = TColor::FromSystem(TColor::System::BtnFace);
-inline constexpr TColor clBtnText = TColor::FromSystem(TColor::System::BtnText);
-inline constexpr TColor clBtnShadow = TColor::FromSystem(TColor::System::BtnShadow);
-inline constexpr TColor clBtnHighlight = TColor::FromSystem(TColor::System::BtnHighlight);
-inline constexpr TColor clWindow = TColor::FromSystem(TColor::System::Window);
-inline constexpr TColor clWindowText = TColor::FromSystem(TColor::System::WindowText);
-inline constexpr TColor clHighlight = TColor::FromSystem(TColor::System::Highlight);
-inline constexpr TColor clHighlightText = TColor::FromSystem(TColor::System::HighlightText);
-inline constexpr TColor clGrayText = TColor::FromSystem(TColor::System::GrayText);
+#define VELMORA_SYSTEM_CONSTANT(name, role) inline constexpr TColor cl##name = TColor::FromSystem(TColor::System::name);
+VELMORA_SYSTEM_COLORS(VELMORA_SYSTEM_CONSTANT)
+#undef VELMORA_SYSTEM_CONSTANT
 
 inline constexpr TColor clBlack = TColor::FromHex(0x000000);
 inline constexpr TColor clWhite = TColor::FromHex(0xFFFFFF);

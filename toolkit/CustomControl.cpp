@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 
@@ -159,13 +160,13 @@ void TCustomControl::SetParentFont(bool parentFont)
 void TCustomControl::SetHint(std::string hint)
 {
     hint_ = std::move(hint);
-    setToolTip(showHint_ ? QString::fromStdString(hint_) : QString());
+    setToolTip(showHint_ ? ToQString(hint_) : QString());
 }
 
 void TCustomControl::SetShowHint(bool showHint)
 {
     showHint_ = showHint;
-    setToolTip(showHint_ ? QString::fromStdString(hint_) : QString());
+    setToolTip(showHint_ ? ToQString(hint_) : QString());
 }
 
 bool TCustomControl::DialogKey(std::uint16_t, TShiftState)

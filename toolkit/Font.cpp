@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "toolkit/Utf8.h"
+
 namespace {
 constexpr double ScreenDpi = 96.0;
 constexpr double PointsPerInch = 72.0;
@@ -22,7 +24,7 @@ TFont::TFont(const QFont& font, TColor color)
 
 QFont TFont::ToQFont() const
 {
-    QFont font(QString::fromStdString(name_));
+    QFont font(ToQString(name_));
     font.setPixelSize(height_);
     font.setBold(bold_);
     font.setItalic(italic_);

@@ -1,8 +1,6 @@
 #include "toolkit/Form.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
 #include <vector>
@@ -72,43 +70,12 @@ bool TForm::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void TForm::SetModalResult(int result)
-{
-    modalResult_ = result;
-    if (result != mrNone && modalLoop_)
-        modalLoop_->quit();
-}
-
 void TForm::Show()
 {
     // Qt's show() leaves a window that is already shown wherever it is, maybe behind others.
     show();
     raise();
     activateWindow();
-}
-
-int TForm::ShowModal()
-{
-    modalResult_ = mrNone;
-    const Qt::WindowModality wasModality = windowModality();
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    QEventLoop loop;
-    modalLoop_ = &loop;
-    // A result set while showing (by a handler run from show()) ends at once.
-    if (modalResult_ == mrNone)
-        loop.exec();
-    modalLoop_ = nullptr;
-    hide();
-    setWindowModality(wasModality);
-    return modalResult_;
-}
-
-void TForm::closeEvent(QCloseEvent* event)
-{
-    if (modalLoop_ && modalResult_ == mrNone)
-        SetModalResult(mrCancel);
-    QWidget::closeEvent(event);
 }
 
 void TForm::keyPressEvent(QKeyEvent* event)

@@ -15,13 +15,11 @@
 #include <cstdint>
 #include <functional>
 
-class QEventLoop;
 class TCustomControl;
 
-// Modal results; any other non-zero value ends a modal window as well.
+// Modal results: a button with a non-zero one hands it to its form when clicked.
 inline constexpr int mrNone = 0;
 inline constexpr int mrOk = 1;
-inline constexpr int mrCancel = 2;
 
 class TForm : public QWidget {
 public:
@@ -29,16 +27,11 @@ public:
     ~TForm() override;
 
     int ModalResult() const { return modalResult_; }
-    // A non-zero result ends ShowModal.
-    void SetModalResult(int result);
+    void SetModalResult(int result) { modalResult_ = result; }
 
     // Shows the window; one already shown is brought to the front and activated, and
     // nothing else happens to it.
     void Show();
-
-    // Shows the window modal to the whole application until its modal result becomes
-    // non-zero or it is closed (mrCancel), hides it and returns the result.
-    int ShowModal();
 
     std::function<void(QObject* sender)> OnActivate;
 
@@ -46,12 +39,10 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Offers to each control of this window in turn until one claims it.
     bool OfferToControls(const std::function<bool(TCustomControl&)>& offer);
 
     int modalResult_ = mrNone;
-    QEventLoop* modalLoop_ = nullptr;
 };

@@ -79,7 +79,8 @@ std::unique_ptr<TGraphic> NewGraphic(const PictureFormat& format)
 
 void TGraphic::LoadFromFile(std::string_view name)
 {
-    LoadFromBytes(ReadPictureFile(name));
+    // A file beyond the cap comes back empty, unread, and is refused as an empty one is.
+    LoadFromBytes(ReadPictureFileWithin(name, PictureMemoryLimit).Bytes);
 }
 
 TRasterGraphic::TRasterGraphic(const char* format, const char* invalidMessage)

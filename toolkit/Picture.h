@@ -24,6 +24,7 @@ public:
     virtual ~TGraphic() = default;
 
     // Loads the whole named file; the file is closed again before its bytes are looked at.
+    // A file larger than PictureMemoryLimit is refused without being read.
     virtual void LoadFromFile(std::string_view name);
     virtual void LoadFromBytes(std::vector<unsigned char> bytes) = 0;
 

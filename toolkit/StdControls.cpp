@@ -333,7 +333,9 @@ void TMemo::SetLine(int index, std::string_view text)
     if (!block.isValid())
         return;
     // A line the program writes is no step the pupil can undo, and keeping it in the
-    // undo history would grow it with every language switch.
+    // undo history would grow it with every language switch. Turning the history off
+    // empties it: after a line is written, the pupil's own typing before it cannot be
+    // undone either.
     document()->setUndoRedoEnabled(false);
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);

@@ -44,18 +44,11 @@ std::optional<TAcceleratorSpan> AcceleratorSpan(std::string_view caption)
 
 std::optional<char32_t> Accelerator(std::string_view caption)
 {
-    const QList<uint> text = ToQString(caption).toUcs4();
-    std::optional<char32_t> accelerator;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != U'&')
-            continue;
-        if (i + 1 < text.size() && text[i + 1] == U'&') {
-            ++i;
-            continue;
-        }
-        accelerator = i + 1 < text.size() ? std::optional<char32_t>(text[i + 1]) : std::nullopt;
-    }
-    return accelerator;
+    const size_t amp = caption.find('&');
+    if (amp == std::string_view::npos || amp + 1 == caption.size() || caption[amp + 1] == '&')
+        return std::nullopt;
+    const QList<uint> character = ToQString(caption.substr(amp + 1, CharacterLength(caption, amp + 1))).toUcs4();
+    return character.isEmpty() ? std::nullopt : std::optional<char32_t>(character.front());
 }
 
 bool IsAccel(char32_t typed, std::string_view caption)

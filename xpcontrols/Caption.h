@@ -20,9 +20,9 @@ struct TAcceleratorSpan {
 // Empty when the caption has no "&".
 std::optional<TAcceleratorSpan> AcceleratorSpan(std::string_view caption);
 
-// The caption's accelerator: the character after the last single "&" ("&&" is a
-// literal ampersand and is skipped). None when there is no single "&" or the last one
-// ends the caption: "&Start" -> 'S', "A&&B" -> none, "&Go&" -> none.
+// The caption's accelerator: the character after the first "&", the one drawn
+// underlined. None when there is no "&", when it ends the caption, or when a second
+// "&" follows it, a literal ampersand: "&Start" -> 'S', "A&&B" -> none, "&Go&S" -> 'G'.
 std::optional<char32_t> Accelerator(std::string_view caption);
 
 // Whether a typed character is the caption's accelerator. Letters a-z are matched

@@ -1,8 +1,6 @@
 #include "xpcontrols/Published.h"
 
-#include <array>
 #include <cstdio>
-#include <utility>
 
 std::vector<std::string> LayoutLines(const std::vector<TPublishedProperty>& properties)
 {
@@ -31,20 +29,8 @@ std::string QuotedText(const std::string& text)
 
 std::string ColorText(TColor color)
 {
-    static const std::array<std::pair<TColor, const char*>, 9> systemNames{{
-        {clBtnFace, "clBtnFace"},
-        {clBtnText, "clBtnText"},
-        {clBtnShadow, "clBtnShadow"},
-        {clBtnHighlight, "clBtnHighlight"},
-        {clWindow, "clWindow"},
-        {clWindowText, "clWindowText"},
-        {clHighlight, "clHighlight"},
-        {clHighlightText, "clHighlightText"},
-        {clGrayText, "clGrayText"},
-    }};
-    for (const auto& [system, name] : systemNames)
-        if (color == system)
-            return name;
+    if (color.IsSystem())
+        return color.SystemName();
     char text[8];
     std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(color.Rgb()));
     return text;

@@ -7,9 +7,10 @@
 #include "toolkit/Application.h"
 #include "toolkit/ImageAccessible.h"
 #include "toolkit/StdAccessible.h"
+#include "toolkit/Utf8.h"
 #include "xpcontrols/Caption.h"
-#include "xpcontrols/xpButton.h"
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpButton.h"
+#include "xpcontrols/XpCheckBox.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ QString NameOf(const QWidget& control, const std::string& caption)
 {
     if (!control.accessibleName().isEmpty())
         return control.accessibleName();
-    return QString::fromStdString(DisplayText(caption));
+    return ToQString(DisplayText(caption));
 }
 
 // "Alt+S" for "&Start"; empty when the caption has no accelerator.

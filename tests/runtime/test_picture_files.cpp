@@ -317,7 +317,7 @@ TEST(JpegPictureLoad, HeaderRecorded)
     EXPECT_TRUE(progressive.Progressive());
 }
 
-TEST(JpegPictureLoad, FileTooLargeForThePictureCapRefusedFromItsHead)
+TEST(PictureFileLoad, FileTooLargeForThePictureCapRefusedFromItsHeadOrUnread)
 {
     TempFolder folder;
     const auto sparse = [&](const char* name, const std::vector<unsigned char>& head) {
@@ -333,6 +333,11 @@ TEST(JpegPictureLoad, FileTooLargeForThePictureCapRefusedFromItsHead)
     const long peakBefore = PeakMemoryKiB();
     EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromFile(jpeg); }), JpegError(JERR_OUT_OF_MEMORY));
     EXPECT_EQ(MessageOf<EJPEG>([&] { picture.LoadFromFile(bitmap); }), JpegError(JERR_NO_SOI));
+    // Bitmaps and icons are not read at all.
+    const PictureFileBytes unread = ReadPictureFileWithin(bitmap, PictureMemoryLimit);
+    EXPECT_FALSE(unread.Whole);
+    EXPECT_TRUE(unread.Bytes.empty());
+    EXPECT_EQ(ReadPictureFileWithin(fits, PictureMemoryLimit).Bytes, ReadPictureFile(fits));
     EXPECT_LT(PeakMemoryKiB() - peakBefore, 16 * 1024) << "the file was read whole";
     EXPECT_EQ(picture.Width(), 16) << "the picture before stays";
 

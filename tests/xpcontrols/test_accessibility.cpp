@@ -11,8 +11,8 @@
 #include "tests/xpcontrols/XpFixture.h"
 #include "toolkit/Application.h"
 #include "xpcontrols/XpAccessible.h"
-#include "xpcontrols/xpButton.h"
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpButton.h"
+#include "xpcontrols/XpCheckBox.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "tests/xpcontrols/XpFixture.h"
 #include "toolkit/Application.h"
-#include "xpcontrols/xpButton.h"
+#include "xpcontrols/XpButton.h"
 
 using namespace driving;
 
@@ -218,7 +218,7 @@ TEST_F(XpButton, AcceleratorUnderlinesItsLetterInTheCaptionColour)
     const QImage marked = Render(*button);
     TCanvas measure;
     measure.Font() = button->Font();
-    const int tw = measure.TextWidth("Start"), th = measure.TextHeight("Start");
+    const int tw = measure.TextWidth("Start"), th = measure.TextExtent("Start").cy;
     const int x = (91 - tw) / 2, y = (29 - th) / 2 + th;
     const int sWidth = measure.TextWidth("S");
     for (int i = 0; i < sWidth; ++i)
@@ -244,7 +244,7 @@ TEST_F(XpButton, DoubledAmpersandShowsOneAmpersandUnderlined)
     // Same text, plus the underline below the ampersand.
     TCanvas measure;
     measure.Font() = button->Font();
-    const int tw = measure.TextWidth("A&B"), th = measure.TextHeight("A&B");
+    const int tw = measure.TextWidth("A&B"), th = measure.TextExtent("A&B").cy;
     const int from = (91 - tw) / 2 + measure.TextWidth("A"), to = (91 - tw) / 2 + measure.TextWidth("A&");
     const int y = (29 - th) / 2 + th;
     for (int x = from; x < to; ++x)
@@ -471,12 +471,17 @@ TEST_F(XpButton, AcceleratorClicksInEitherCaseWhereverTheFocusIs)
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(XpButton, DoubledAmpersandIsNoAccelerator)
+TEST_F(XpButton, OnlyTheUnderlinedCharacterIsTheAccelerator)
 {
     button->SetCaption("A&&B");
     KeyDown(*edit, Qt::Key_B, Qt::AltModifier, "b");
     KeyDown(*edit, Qt::Key_Ampersand, Qt::AltModifier, "&");
+    EXPECT_EQ(clicks, 0) << "a doubled mark is a literal ampersand";
+    button->SetCaption("&Go&Stop"); // shows "Go&Stop" with the G underlined
+    KeyDown(*edit, Qt::Key_S, Qt::AltModifier, "s");
     EXPECT_EQ(clicks, 0);
+    KeyDown(*edit, Qt::Key_G, Qt::AltModifier, "g");
+    EXPECT_EQ(clicks, 1);
 }
 
 // ---- modal result ----

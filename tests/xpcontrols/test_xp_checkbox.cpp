@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "tests/xpcontrols/XpFixture.h"
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpCheckBox.h"
 
 using namespace driving;
 
@@ -201,13 +201,17 @@ TEST_F(XpCheckBox, BoxAtTheRightWithTheCaptionLeft)
 TEST_F(XpCheckBox, AcceleratorUnderlineSitsBelowTheTextCell)
 {
     box->SetCaption("&EN");
-    const QImage image = Render(*box);
     TCanvas measure;
     measure.Font() = box->Font();
-    const int th = measure.TextHeight("EN");
-    for (int x = 20; x < 20 + measure.TextWidth("E"); ++x)
-        EXPECT_EQ(Rgb(image, x, th + 2), White) << x;
-    EXPECT_NE(Rgb(image, 20 + measure.TextWidth("E") + 1, th + 2), White);
+    const int th = measure.TextExtent("EN").cy;
+    for (const int height : {17, 40}) {
+        box->resize(41, height);
+        const QImage image = Render(*box);
+        const int y = (height - th) / 2 + th;
+        for (int x = 20; x < 20 + measure.TextWidth("E"); ++x)
+            EXPECT_EQ(Rgb(image, x, y), White) << x << " in a box " << height << " high";
+        EXPECT_NE(Rgb(image, 20 + measure.TextWidth("E") + 1, y), White) << height;
+    }
 }
 
 // ---- repaint at once or invalidate ----

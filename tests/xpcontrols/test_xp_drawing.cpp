@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "xpcontrols/XPGraphUtil.h"
+#include "xpcontrols/XpDrawing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "xpcontrols/XPGraphUtil.h"
+#include "xpcontrols/XpDrawing.h"
 
 #include <array>
 

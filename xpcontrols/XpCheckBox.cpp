@@ -1,7 +1,7 @@
-#include "xpcontrols/xpCheckBox.h"
+#include "xpcontrols/XpCheckBox.h"
 
 #include "xpcontrols/Caption.h"
-#include "xpcontrols/XPGraphUtil.h"
+#include "xpcontrols/XpDrawing.h"
 #include "xpcontrols/XpAccessible.h"
 
 namespace {
@@ -100,8 +100,9 @@ void TxpCheckBox::Paint()
 
     if (const std::optional<TAcceleratorSpan> span = AcceleratorSpan(Caption())) {
         canvas.Pen() = TPen{textColor, 1, TPenStyle::psSolid, TPenMode::pmCopy};
-        canvas.MoveTo(textX + canvas.TextWidth(span->Before), extent.cy + 2);
-        canvas.LineTo(textX + canvas.TextWidth(span->Through), extent.cy + 2);
+        // Just below the text cell, as on the button.
+        canvas.MoveTo(textX + canvas.TextWidth(span->Before), textY + extent.cy);
+        canvas.LineTo(textX + canvas.TextWidth(span->Through), textY + extent.cy);
     }
 
     if (Enabled() && HasFocus())

@@ -1,8 +1,8 @@
-#include "xpcontrols/xpButton.h"
+#include "xpcontrols/XpButton.h"
 
 #include "toolkit/Form.h"
 #include "xpcontrols/Caption.h"
-#include "xpcontrols/XPGraphUtil.h"
+#include "xpcontrols/XpDrawing.h"
 
 namespace {
 
