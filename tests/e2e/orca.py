@@ -19,7 +19,7 @@ import subprocess
 import tempfile
 import time
 
-from xsession import CheckFailed
+from xsession import CheckFailed, stop
 
 TOOLS = ("orca", "speech-dispatcher", "xset", "pgrep")
 MODULE = "/usr/lib/speech-dispatcher-modules/sd_generic"
@@ -166,13 +166,7 @@ class Orca:
         return time.time()
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        stop(self.process)
         self.log.close()
 
     def keep(self, target):

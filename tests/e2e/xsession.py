@@ -27,6 +27,17 @@ class CheckFailed(Exception):
     pass
 
 
+def stop(process):
+    """Ends a helper process: asked first, killed if it has not ended within 10 s."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def check(condition, message):
     if not condition:
         raise CheckFailed(message)
@@ -91,16 +102,9 @@ class Display:
         return b"window id #" in result.stdout
 
     def close(self):
-        if self.window_manager is not None and self.window_manager.poll() is None:
-            self.window_manager.terminate()
-            self.window_manager.wait(timeout=10)
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        if self.window_manager is not None:
+            stop(self.window_manager)
+        stop(self.process)
 
     def run(self, *args):
         result = subprocess.run(list(args), env=self.env, capture_output=True, timeout=30)
