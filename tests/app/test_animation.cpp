@@ -113,21 +113,6 @@ TEST_F(Animation, TowardsPictureComesFromTheRight)
     EXPECT_EQ(lefts.back(), -3);
 }
 
-TEST_F(Animation, RowTwoIsPinnedFromProgramStart)
-{
-    MainWindow fresh;
-    fresh.LowerLane.TowardsBox->SetChecked(false);
-    fresh.LowerLane.Picture->SetLeft(1);
-    fresh.LaneTick(fresh.LowerLane);
-    EXPECT_EQ(fresh.LowerLane.Picture->Left(), 0);
-    EXPECT_TRUE(fresh.LowerLane.Timer->Enabled());
-    fresh.LowerLane.TowardsBox->SetChecked(true);
-    fresh.LowerLane.TowardsPicture->SetLeft(534);
-    fresh.LaneTick(fresh.LowerLane);
-    EXPECT_EQ(fresh.LowerLane.TowardsPicture->Left(), 555);
-    EXPECT_TRUE(fresh.LowerLane.Timer->Enabled());
-}
-
 TEST_F(Animation, RealTimerAdvancesOnTheTenthOfASecondRhythm)
 {
     form->show();

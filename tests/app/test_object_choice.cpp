@@ -59,34 +59,6 @@ TEST_F(ObjectChoice, ChoosingInRowOneClearsTheRowAndLoadsThePicture)
     EXPECT_EQ(Text(form->UpperLane.Time) + Text(form->UpperLane.Speed) + Text(form->UpperLane.Distance), "");
 }
 
-TEST_F(ObjectChoice, TypedTextChangesThePictureOnlyWhenItNamesAnObject)
-{
-    form->UpperLane.ObjectList->setEditText(QStringLiteral("Робот"));
-    EXPECT_EQ(form->State().Upper.PictureName, "11.jpg");
-    form->UpperLane.ObjectList->setEditText(QStringLiteral("А"));
-    EXPECT_EQ(form->State().Upper.PictureName, "11.jpg");
-    form->UpperLane.ObjectList->setEditText(QStringLiteral("Автомобиль"));
-    EXPECT_EQ(form->State().Upper.PictureName, "1.jpg");
-    form->UpperLane.ObjectList->setEditText(QStringLiteral("car")); // letter case counts
-    EXPECT_EQ(form->State().Upper.PictureName, "1.jpg");
-    form->UpperLane.ObjectList->setEditText(QStringLiteral("Plane"));
-    EXPECT_EQ(form->State().Upper.PictureName, "8.jpg");
-    EXPECT_TRUE(errors.empty()) << LastMessage();
-}
-
-TEST_F(ObjectChoice, RowTwoNormalAndEmpty)
-{
-    form->LowerLane.ObjectList->setEditText(QStringLiteral("Турист"));
-    EXPECT_TRUE(errors.empty()) << LastMessage();
-    EXPECT_TRUE(form->LowerLane.Picture->Visible());
-    EXPECT_FALSE(form->LowerLane.TowardsPicture->Visible());
-    EXPECT_EQ(form->LowerLane.Picture->Left(), 1);
-    EXPECT_EQ(form->State().Lower.PictureName, "5.jpg");
-    form->LowerLane.ObjectList->setEditText(QStringLiteral("It is empty"));
-    EXPECT_FALSE(form->LowerLane.Picture->Visible());
-    EXPECT_EQ(form->State().Lower.PictureName, "5.jpg");
-}
-
 TEST_F(ObjectChoice, TowardsModeShowsTheMirroredPictureAtTheRight)
 {
     form->LowerLane.TowardsBox->SetChecked(true);

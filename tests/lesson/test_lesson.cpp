@@ -177,6 +177,7 @@ TEST_F(LessonCore, TickMovesThePictureTheLaneShows)
         {6, 555, false, 93, 558, TowardsFirstLeft, true}, // 558 is beyond 555: the next tick ends it
         {6, 555, false, 94, 558, TowardsFirstLeft, false},
         {0, 0, false, 50, 0, TowardsFirstLeft, true},                  // step 0 pins the picture at 0
+        {0, 0, true, 1, PictureRestLeft, 555, true},                   // and the towards picture at 555
         {-2, 555, false, 50, -100, TowardsFirstLeft, true},            // a negative step never ends
         {10, 555, true, 2, PictureRestLeft, 535, true},                // towards: from the right edge
     };
@@ -206,6 +207,7 @@ TEST_F(LessonCore, ChooseObjectShowsTheNamedObjectAtRest)
         {false, false, "Яхта", "6.jpg", Shown::Picture, false},
         {false, false, "Yacht", "6.jpg", Shown::Picture, false},  // either language
         {false, false, "Ях", "", Shown::Picture, false},          // half typed: nothing to load
+        {false, false, "car", "", Shown::Picture, false},         // letter case counts
         {false, false, "Пусто", "", Shown::Picture, false},       // the upper list has no empty entry
         {true, false, "Грузовик", "2.jpg", Shown::Picture, false},
         {true, true, "Грузовик", "102.jpg", Shown::TowardsPicture, true},
