@@ -13,12 +13,13 @@ void Complete(RowTexts& row)
             completion->Text;
 }
 
-} // namespace
-
+// With the lower lane showing a picture, the start button runs both lanes against each other.
 bool LowerLaneShown(const State& state)
 {
     return state.Lower.Showing != Shown::Nothing;
 }
+
+} // namespace
 
 std::string ChooseObject(Lane& lane, std::string_view text)
 {
@@ -75,12 +76,16 @@ void Start(State& state, RowTexts& upper, RowTexts& lower)
 
 void Tick(Lane& lane)
 {
-    if (!Tick(lane.Position, lane.Step, lane.Limit)) {
+    // Strictly greater: a run ends only after overshooting its limit.
+    if (lane.Position > lane.Limit) {
+        lane.Position = 0;
         lane.Running = false;
         return;
     }
+    // The counters wrap as 32-bit two's complement, without overflow in signed arithmetic.
+    lane.Position = static_cast<int32_t>(static_cast<uint32_t>(lane.Position) + static_cast<uint32_t>(lane.Step));
     if (lane.Towards)
-        lane.TowardsLeft = TowardsLeft(lane.Position);
+        lane.TowardsLeft = static_cast<int32_t>(static_cast<uint32_t>(TrackLength) - static_cast<uint32_t>(lane.Position));
     else
         lane.PictureLeft = lane.Position;
 }

@@ -19,14 +19,12 @@ namespace Lesson {
 // Where the lower lane's towards picture stands until an object is first chosen for it.
 inline constexpr int32_t TowardsFirstLeft = 553;
 
-// Which of its pictures a lane shows.
+// Which of its pictures a lane shows; only the lower lane has a towards picture.
 enum class Shown { Nothing, Picture, TowardsPicture };
 
 // One lane: the object it shows and how its picture runs. Counters are pixels.
 struct Lane {
-    // Only the lower lane's list has the empty entry, which takes its object away; only
-    // the lower lane has a towards picture, facing left.
-    bool HasEmptyEntry = false;
+    bool HasEmptyEntry = false; // the lower list's empty entry takes the lane's object away
     std::string PictureName{}; // the picture file last chosen, e.g. "1.jpg"; empty before any choice
     int32_t Position = 0;     // how far the picture has run in the current run
     int32_t Step = 0;         // pixels added to the position per tick
@@ -46,9 +44,6 @@ struct State {
     Lane Lower{.HasEmptyEntry = true, .Running = true, .Showing = Shown::Nothing};
     ::Language Language = Language::Russian;
 };
-
-// The lower lane shows a picture, so the start button runs both lanes against each other.
-bool LowerLaneShown(const State& state);
 
 // A list now reads TEXT: the lane starts over, its picture at rest. Returns the picture
 // file to load for the object TEXT names, in either language; empty when it names none
@@ -77,11 +72,9 @@ void WindowActivated(State& state);
 // names, in either language; else the language's default object.
 std::string ListTextIn(std::string_view text, ::Language language);
 
-// The name of the object a lane picture shows, in LANGUAGE; a name that is no object's
-// stays as it is.
+// The object a lane picture is named after, or the object its file shows, named in
+// LANGUAGE; a name that is no object's stays as it is, a file of none gives "".
 std::string ObjectNameIn(std::string_view name, ::Language language);
-
-// The name of the object a picture file shows, in LANGUAGE; empty when it shows none.
 std::string ObjectShownBy(std::string_view pictureName, ::Language language);
 
 } // namespace Lesson

@@ -12,12 +12,6 @@ std::string QuotientText(int32_t dividend, int32_t divisor)
     return FloatToStr(ToDouble(CheckedDivide(dividend, divisor)));
 }
 
-// Two's-complement wrap without overflow in signed arithmetic.
-int32_t WrappingAdd(int32_t a, int32_t b)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
 } // namespace
 
 bool HasTwoValues(const RowTexts& row)
@@ -60,22 +54,6 @@ RunLimits ScaledLimits(const std::string& distance1, const std::string& distance
     if (s1 > s2)
         return {TrackLength, RoundToInt32(CheckedDivide(CheckedMultiply(s2, TrackLength), s1))};
     return {RoundToInt32(CheckedDivide(CheckedMultiply(s1, TrackLength), s2)), TrackLength};
-}
-
-bool Tick(int32_t& position, int32_t step, int32_t limit)
-{
-    // Strictly greater: a run ends only after overshooting its limit.
-    if (position > limit) {
-        position = 0;
-        return false;
-    }
-    position = WrappingAdd(position, step);
-    return true;
-}
-
-int32_t TowardsLeft(int32_t position)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(TrackLength) - static_cast<uint32_t>(position));
 }
 
 } // namespace Lesson

@@ -1,5 +1,5 @@
-// A row's arithmetic: completing a row from its three texts, the step and run limits of
-// the animation, and one tick of a position.
+// A row's arithmetic: completing a row from its three texts, and the step and run
+// limits of the animation.
 //
 //   CompleteRow({"3", "60", ""})  -> s = "180"      CompleteRow({"", "7", "10"}) -> t = "1,42857142857143" (",")
 //   CompleteRow({"abc", "5", ""}) throws EConvertError "'abc' is not a valid integer value"
@@ -56,15 +56,7 @@ struct RunLimits {
 };
 
 // Two objects: the longer distance runs the whole track, the other its share of it
-// (equal distances: row 1 takes the share, which is the whole track).
+// (equal distances: the upper row takes the share, which is the whole track).
 RunLimits ScaledLimits(const std::string& distance1, const std::string& distance2);
-
-// One tick of a row: false when the run is over (the position goes back to 0 and the
-// picture stays where it stopped); otherwise the position advances by the step,
-// wrapping as a 32-bit counter.
-bool Tick(int32_t& position, int32_t step, int32_t limit);
-
-// The left edge of the towards picture at a run position.
-int32_t TowardsLeft(int32_t position);
 
 } // namespace Lesson

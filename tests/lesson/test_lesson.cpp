@@ -1,5 +1,5 @@
 // The lesson's model as plain functions: the worked examples of completing a row, the
-// step, the run limits and a tick, and of each operation on the lanes.
+// step and the run limits, and of each operation on the lanes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -98,19 +98,6 @@ TEST_F(LessonCore, LimitsScaleTheShorterDistance)
     EXPECT_EQ(MessageOf<EInvalidOp>([] { ScaledLimits("0", "0"); }), "Invalid floating point operation");
 }
 
-TEST_F(LessonCore, TickAdvancesUntilThePositionIsBeyondTheLimit)
-{
-    int32_t position = 552;
-    EXPECT_TRUE(Tick(position, 6, TrackLength)); // 552 is not beyond 555
-    EXPECT_EQ(position, 558);
-    EXPECT_FALSE(Tick(position, 6, TrackLength));
-    EXPECT_EQ(position, 0);
-    position = INT32_MAX;
-    EXPECT_TRUE(Tick(position, 1, INT32_MAX));
-    EXPECT_EQ(position, INT32_MIN); // wraps as a 32-bit counter
-    EXPECT_EQ(TowardsLeft(6), 549);
-}
-
 // The start button on the model, each case from the lesson as it starts (the lower lane
 // shown where LOWER_SHOWN): the rows after it, each lane's step, limit and run, and the error.
 TEST_F(LessonCore, StartCompletesRowsAndSetsTheirRuns)
@@ -189,6 +176,9 @@ TEST_F(LessonCore, TickMovesThePictureTheLaneShows)
         EXPECT_EQ(lane.TowardsLeft, c.towardsLeft) << c.step << " x " << c.ticks;
         EXPECT_EQ(lane.Running, c.runs) << c.step << " x " << c.ticks;
     }
+    Lane wrapping{.Position = INT32_MAX, .Step = 1, .Limit = INT32_MAX, .Running = true};
+    Tick(wrapping);
+    EXPECT_EQ(wrapping.Position, INT32_MIN) << "the position wraps as a 32-bit counter";
     // The towards box during a run: the tick places the other picture, each keeps its place.
     Lane lane{.Step = 10, .Limit = 555, .Running = true};
     Tick(lane);
