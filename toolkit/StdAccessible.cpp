@@ -5,10 +5,12 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHash>
 #include <QMetaObject>
 #include <QPointer>
 #include <QVariant>
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "toolkit/Application.h"
@@ -35,8 +37,12 @@ void ForgetInterface(QObject* object)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
 }
 
+void TellHeldChanges();
+bool HoldsChanges();
+
 // Announces every window's title change, whether the window is shown or hidden; Qt
-// sends no event of its own for it.
+// sends no event of its own for it. Tells the changes held back from a hidden control
+// (see AsOneChange) as it is shown, before a screen reader hears of the showing.
 class TTitleWatch : public QObject {
 public:
     explicit TTitleWatch(QObject* application) : QObject(application) {}
@@ -49,6 +55,8 @@ protected:
             QAccessibleEvent renamed(watched, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&renamed);
         }
+        if (event->type() == QEvent::Show && HoldsChanges())
+            TellHeldChanges();
         return QObject::eventFilter(watched, event);
     }
 };
@@ -313,6 +321,15 @@ std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> gathered;
 int filterUsers = 0;
 QAccessible::UpdateHandler previousHandler = nullptr;
 
+// Whether object is control or one of its parts (a list's text field).
+bool IsPartOf(const QObject* object, const QObject* control)
+{
+    for (; object; object = object->parent())
+        if (object == control)
+            return true;
+    return false;
+}
+
 bool IsCaretEvent(QAccessible::Event type)
 {
     return type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged;
@@ -356,7 +373,7 @@ void FilterEvents(QAccessibleEvent* event)
 {
     const QAccessible::Event type = event->type();
     QObject* object = event->object();
-    if (IsCaretEvent(type) && object && object == quietedControl)
+    if (IsCaretEvent(type) && quietedControl && IsPartOf(object, quietedControl))
         return;
     // Qt has applied a table's change to its own records before the handler runs, and
     // passing it on would apply it twice. The filter is in place only while an edit
@@ -386,6 +403,65 @@ void Filtered(const std::function<void()>& work)
         QAccessible::installUpdateHandler(previousHandler);
         previousHandler = nullptr;
     }
+}
+
+// A name or a description as a screen reader was last told it.
+struct TToldText {
+    QPointer<QObject> object;
+    QAccessible::Event type;
+    bool known; // whether it was told at all
+    QString told;
+};
+
+QAccessible::Text TextOf(QAccessible::Event type)
+{
+    return type == QAccessible::NameChanged ? QAccessible::Name : QAccessible::Description;
+}
+
+QString CurrentText(QObject* object, QAccessible::Event type)
+{
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(object);
+    return reader ? reader->text(TextOf(type)) : QString();
+}
+
+// The names and descriptions of every control, before a rewrite.
+QHash<QObject*, std::pair<QString, QString>> TextsNow()
+{
+    QHash<QObject*, std::pair<QString, QString>> texts;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(widget))
+            texts.insert(widget, {reader->text(QAccessible::Name), reader->text(QAccessible::Description)});
+    return texts;
+}
+
+// The changes of controls inside a hidden window, told when they are shown.
+std::vector<TToldText> heldUntilShown;
+
+bool IsShowing(QObject* object)
+{
+    return !object->isWidgetType() || static_cast<QWidget*>(object)->isVisible();
+}
+
+void Tell(QObject* object, QAccessible::Event type)
+{
+    QAccessibleEvent changed(object, type);
+    QAccessible::updateAccessibility(&changed);
+}
+
+bool HoldsChanges()
+{
+    return !heldUntilShown.empty();
+}
+
+void TellHeldChanges()
+{
+    std::vector<TToldText> due;
+    const auto shown = [](const TToldText& held) { return !held.object || IsShowing(held.object); };
+    std::copy_if(heldUntilShown.begin(), heldUntilShown.end(), std::back_inserter(due), shown);
+    heldUntilShown.erase(std::remove_if(heldUntilShown.begin(), heldUntilShown.end(), shown), heldUntilShown.end());
+    for (const TToldText& held : due)
+        if (held.object && (!held.known || CurrentText(held.object, held.type) != held.told))
+            Tell(held.object, held.type);
 }
 
 QAccessibleInterface* StdFactory(const QString&, QObject* object)
@@ -458,16 +534,31 @@ void AsOneChange(const std::function<void()>& work)
         work();
         return;
     }
+    const QHash<QObject*, std::pair<QString, QString>> before = TextsNow();
     gathering = true;
     Filtered(work);
     gathering = false;
     std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> changes;
     changes.swap(gathered);
     for (const auto& [object, type] : changes) {
-        if (object) {
-            QAccessibleEvent changed(object.data(), type);
-            QAccessible::updateAccessibility(&changed);
+        if (!object)
+            continue;
+        const auto known = before.constFind(object.data());
+        const bool knownBefore = known != before.cend();
+        const QString told = !knownBefore ? QString()
+                             : type == QAccessible::NameChanged ? known->first
+                                                                : known->second;
+        // A window is told of its own title whether it is shown or not.
+        const bool window = object->isWidgetType() && static_cast<QWidget*>(object.data())->isWindow();
+        if (!window && !IsShowing(object)) {
+            const auto same = [&](const TToldText& held) { return held.object == object && held.type == type; };
+            if (std::none_of(heldUntilShown.begin(), heldUntilShown.end(), same))
+                heldUntilShown.push_back({object, type, knownBefore, told});
+            continue;
         }
+        if (knownBefore && CurrentText(object, type) == told)
+            continue;
+        Tell(object, type);
     }
 }
 

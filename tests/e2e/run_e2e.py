@@ -859,7 +859,8 @@ def walk_lesson(w, language):
     computed field, on to the other language's box and the switch."""
     said = SPOKEN[language]
     print(f"--- {language}")
-    w.step("Tab to the lower list", ["Tab"])
+    heard = w.step("Tab to the lower list", ["Tab"])
+    w.check(not selection_news(heard), f"Tab from a list to a list said {heard}")
     for i, name in enumerate(said.fields):
         heard = w.step(f"Tab to {name}", ["Tab"], expect=name)
         w.check(any(u.startswith(name) for u in heard), f"the first Tab into {name!r} said {heard}")
@@ -893,7 +894,14 @@ def walk_lesson(w, language):
     w.check(not w.orca.flooded(w.since), "Orca reported a flood of events during the switch")
     heard = w.step("where am I", ["KP_Enter"], expect=said.focused_box)
     w.check(any(u.startswith(said.focused_box) for u in heard), f"where-am-I said {heard}")
-    w.step("Tab to the upper list", ["Tab"])
+    heard = w.step("Tab to the upper list", ["Tab"])
+    w.check(not selection_news(heard), f"Tab from a box to a list said {heard}")
+
+
+def selection_news(heard):
+    """What Orca said of a text's selection: a list's text field telling its caret and
+    selection before the focus, as the focus arrives or leaves."""
+    return [u for u in heard if "выделен" in u or "selected" in u.lower()]
 
 
 def scenario_spoken(s):

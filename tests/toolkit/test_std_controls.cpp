@@ -1,6 +1,8 @@
 // Where the standard controls and forms behave as the lesson's desktop does rather
-// than as Qt does by default: caret, current item, wheel, frames, activation, focus, the memo's Tab.
+// than as Qt does by default: caret, current item, wheel, frames, activation, focus, the
+// memo's Tab, what a screen reader is told.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,7 +10,9 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,7 @@
 #include "toolkit/CustomControl.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
+#include "toolkit/StdAccessible.h"
 #include "toolkit/StdControls.h"
 
 namespace {
@@ -289,4 +294,60 @@ TEST(ListFocus, ArrivingAsTheFirstControlOrByTabSelectsTheTextAClickOrTheWindowC
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_TRUE(list->hasFocus());
     EXPECT_EQ(list->lineEdit()->selectedText(), "Car");
+}
+
+namespace {
+
+std::vector<std::pair<QObject*, QAccessible::Event>> told;
+
+void Hear(QAccessibleEvent* event)
+{
+    told.emplace_back(event->object(), event->type());
+}
+
+int Told(QObject* object, QAccessible::Event type)
+{
+    return static_cast<int>(std::count(told.begin(), told.end(), std::pair{object, type}));
+}
+
+} // namespace
+
+// Run under a real display with the accessibility bus on (accessibility_events_toolkit).
+TEST(StdAccessibility, ListTellsNoCaretBeforeTheFocusARewriteTellsRealChangesAHiddenControlWhenShown)
+{
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen") ||
+        !QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000))
+        GTEST_SKIP() << "no screen-reader bridge on this platform: run under X11 with the accessibility bus on";
+    InstallStdAccessibility();
+    Row row;
+    auto* kept = new TLabel(&row.window);
+    auto* renamed = new TLabel(&row.window);
+    kept->setAccessibleName(QStringLiteral("Kept"));
+    kept->show();
+    renamed->show();
+    TForm other;
+    auto* away = new TLabel(&other);
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(Hear);
+
+    // Tab into the list selects its text, Tab out of it drops the selection: neither is news.
+    row.edit->setFocus(Qt::TabFocusReason);
+    row.list->setFocus(Qt::TabFocusReason);
+    row.edit->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Told(row.list, QAccessible::Focus), 1);
+    EXPECT_EQ(Told(row.list->lineEdit(), QAccessible::TextCaretMoved) +
+                  Told(row.list->lineEdit(), QAccessible::TextSelectionChanged),
+              0);
+
+    told.clear();
+    AsOneChange([&] {
+        kept->setAccessibleName(QStringLiteral("Kept"));
+        renamed->setAccessibleName(QStringLiteral("Renamed"));
+        away->setAccessibleName(QStringLiteral("Away"));
+    });
+    EXPECT_EQ(Told(kept, QAccessible::NameChanged), 0) << "rewritten to the same name";
+    EXPECT_EQ(Told(renamed, QAccessible::NameChanged), 1);
+    EXPECT_EQ(Told(away, QAccessible::NameChanged), 0) << "in a hidden window";
+    other.show();
+    EXPECT_EQ(Told(away, QAccessible::NameChanged), 1) << "told as its window is shown";
+    QAccessible::installUpdateHandler(previous);
 }
