@@ -5,13 +5,8 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QHash>
 #include <QMetaObject>
-#include <QPointer>
 #include <QVariant>
-#include <algorithm>
-#include <iterator>
-#include <vector>
 
 #include "toolkit/Application.h"
 #include "toolkit/StdControls.h"
@@ -37,12 +32,8 @@ void ForgetInterface(QObject* object)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
 }
 
-void TellHeldChanges();
-bool HoldsChanges();
-
 // Announces every window's title change, whether the window is shown or hidden; Qt
-// sends no event of its own for it. Tells the changes held back from a hidden control
-// (see AsOneChange) as it is shown, before a screen reader hears of the showing.
+// sends no event of its own for it.
 class TTitleWatch : public QObject {
 public:
     explicit TTitleWatch(QObject* application) : QObject(application) {}
@@ -55,8 +46,6 @@ protected:
             QAccessibleEvent renamed(watched, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&renamed);
         }
-        if (event->type() == QEvent::Show && HoldsChanges())
-            TellHeldChanges();
         return QObject::eventFilter(watched, event);
     }
 };
@@ -311,13 +300,12 @@ public:
     }
 };
 
-// Two kinds of event are held back from the screen reader for a while: the caret and
-// selection events of a control while it takes the focus, and, while many texts are
-// rewritten at once, the changes of every control without the focus. Every other event
-// goes on as Qt would send it.
+// Two kinds of event are kept from the screen reader: the caret and selection events of
+// a control while it takes or leaves the focus, and, while many texts are rewritten at
+// once, the changes of every control without the focus. Every other event goes on as
+// Qt would send it.
 QObject* quietedControl = nullptr;
 bool gathering = false;
-std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> gathered;
 int filterUsers = 0;
 QAccessible::UpdateHandler previousHandler = nullptr;
 
@@ -383,12 +371,11 @@ void FilterEvents(QAccessibleEvent* event)
     if (gathering && object && object != QApplication::focusWidget()) {
         if (IsContentEvent(type))
             return;
-        if (type == QAccessible::NameChanged || type == QAccessible::DescriptionChanged) {
-            const auto same = [&](const auto& known) { return known.first == object && known.second == type; };
-            if (std::none_of(gathered.begin(), gathered.end(), same))
-                gathered.emplace_back(object, type);
+        // A window's title is told, shown or hidden; a control's name and description
+        // are read afresh when the screen reader comes to it.
+        const bool window = object->isWidgetType() && static_cast<QWidget*>(object)->isWindow();
+        if ((type == QAccessible::NameChanged || type == QAccessible::DescriptionChanged) && !window)
             return;
-        }
     }
     PassOn(event);
 }
@@ -403,65 +390,6 @@ void Filtered(const std::function<void()>& work)
         QAccessible::installUpdateHandler(previousHandler);
         previousHandler = nullptr;
     }
-}
-
-// A name or a description as a screen reader was last told it.
-struct TToldText {
-    QPointer<QObject> object;
-    QAccessible::Event type;
-    bool known; // whether it was told at all
-    QString told;
-};
-
-QAccessible::Text TextOf(QAccessible::Event type)
-{
-    return type == QAccessible::NameChanged ? QAccessible::Name : QAccessible::Description;
-}
-
-QString CurrentText(QObject* object, QAccessible::Event type)
-{
-    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(object);
-    return reader ? reader->text(TextOf(type)) : QString();
-}
-
-// The names and descriptions of every control, before a rewrite.
-QHash<QObject*, std::pair<QString, QString>> TextsNow()
-{
-    QHash<QObject*, std::pair<QString, QString>> texts;
-    for (QWidget* widget : QApplication::allWidgets())
-        if (QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(widget))
-            texts.insert(widget, {reader->text(QAccessible::Name), reader->text(QAccessible::Description)});
-    return texts;
-}
-
-// The changes of controls inside a hidden window, told when they are shown.
-std::vector<TToldText> heldUntilShown;
-
-bool IsShowing(QObject* object)
-{
-    return !object->isWidgetType() || static_cast<QWidget*>(object)->isVisible();
-}
-
-void Tell(QObject* object, QAccessible::Event type)
-{
-    QAccessibleEvent changed(object, type);
-    QAccessible::updateAccessibility(&changed);
-}
-
-bool HoldsChanges()
-{
-    return !heldUntilShown.empty();
-}
-
-void TellHeldChanges()
-{
-    std::vector<TToldText> due;
-    const auto shown = [](const TToldText& held) { return !held.object || IsShowing(held.object); };
-    std::copy_if(heldUntilShown.begin(), heldUntilShown.end(), std::back_inserter(due), shown);
-    heldUntilShown.erase(std::remove_if(heldUntilShown.begin(), heldUntilShown.end(), shown), heldUntilShown.end());
-    for (const TToldText& held : due)
-        if (held.object && (!held.known || CurrentText(held.object, held.type) != held.told))
-            Tell(held.object, held.type);
 }
 
 QAccessibleInterface* StdFactory(const QString&, QObject* object)
@@ -534,32 +462,9 @@ void AsOneChange(const std::function<void()>& work)
         work();
         return;
     }
-    const QHash<QObject*, std::pair<QString, QString>> before = TextsNow();
     gathering = true;
     Filtered(work);
     gathering = false;
-    std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> changes;
-    changes.swap(gathered);
-    for (const auto& [object, type] : changes) {
-        if (!object)
-            continue;
-        const auto known = before.constFind(object.data());
-        const bool knownBefore = known != before.cend();
-        const QString told = !knownBefore ? QString()
-                             : type == QAccessible::NameChanged ? known->first
-                                                                : known->second;
-        // A window is told of its own title whether it is shown or not.
-        const bool window = object->isWidgetType() && static_cast<QWidget*>(object.data())->isWindow();
-        if (!window && !IsShowing(object)) {
-            const auto same = [&](const TToldText& held) { return held.object == object && held.type == type; };
-            if (std::none_of(heldUntilShown.begin(), heldUntilShown.end(), same))
-                heldUntilShown.push_back({object, type, knownBefore, told});
-            continue;
-        }
-        if (knownBefore && CurrentText(object, type) == told)
-            continue;
-        Tell(object, type);
-    }
 }
 
 void Announce(QWidget* control, const QString& text)
