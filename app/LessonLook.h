@@ -1,6 +1,6 @@
 // What the lesson's three windows share in their look: the program's title, the
-// layouts' colours, the fixed-border window flags and the label maker. Fonts are in
-// app/UiFonts.h.
+// layouts' colours, the fixed-border window flags and the label, memo and window
+// makers. Fonts are in app/UiFonts.h.
 #pragma once
 
 #include <QColor>
@@ -8,7 +8,10 @@
 #include <QRect>
 #include <string_view>
 
+#include "app/UiFonts.h"
+#include "toolkit/Screen.h"
 #include "toolkit/StdControls.h"
+#include "toolkit/Utf8.h"
 
 // The title of the main window and of every error box.
 inline constexpr std::string_view ProgramTitle = "Velmora 1.0";
@@ -48,4 +51,33 @@ inline TLabel* MakeLabel(QWidget* parent, QRect box, std::string_view caption, c
     label->SetCaption(caption);
     label->SetAutoSize(size == LabelSize::Auto);
     return label;
+}
+
+inline TMemo* MakeMemo(QWidget* parent, QRect box, const QFont& font, const QColor& text, const QColor& background)
+{
+    auto* memo = new TMemo(parent);
+    memo->setGeometry(box);
+    memo->setFont(font);
+    QPalette p = memo->palette();
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Base, background);
+    memo->setPalette(p);
+    return memo;
+}
+
+// The About window and the crib sheet: a fixed size and background, centred; closing
+// only hides them, and the menu shows them again as they were.
+inline void MakeSecondaryWindow(QWidget* window, std::string_view caption, int width, int height,
+                                const QColor& background)
+{
+    window->setWindowFlags(FixedBorderWindow(false));
+    window->setWindowTitle(ToQString(caption));
+    window->setFixedSize(width, height);
+    window->setFont(UiFont(11, false));
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, background);
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    CentreOnScreen(window);
 }

@@ -4,7 +4,7 @@
 
 #include "app/LessonLook.h"
 #include "app/UiFonts.h"
-#include "app/VehicleCatalogue.h"
+#include "lesson/VehicleCatalogue.h"
 #include "toolkit/Application.h"
 #include "toolkit/Platform.h"
 #include "toolkit/Utf8.h"

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AboutForm.h"
-#include "app/CribSheetForm.h"
-#include "app/MainForm.h"
+#include "app/AboutWindow.h"
+#include "app/CribSheetWindow.h"
+#include "app/MainWindow.h"
 #include "app/UiFonts.h"
 #include "bench/BenchTable.h"
 #include "toolkit/Application.h"
@@ -56,14 +56,11 @@ void Settle(int milliseconds)
     loop.exec();
 }
 
-void ChooseObject(TForm1& form, TComboBox* list, const char* name)
+void ChooseObject(MainWindow& form, TComboBox* list, const char* name)
 {
     list->SetText(name);
     Guarded(list, [&] {
-        if (list == form.ComboBox1)
-            form.ComboBox1Change(list);
-        else
-            form.ComboBox2Change(list);
+        form.ObjectChosen(list == form.UpperLane.ObjectList ? form.UpperLane : form.LowerLane);
     });
 }
 
@@ -84,24 +81,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_animation: unexpected error: %s\n", error.Message().c_str());
     });
 
-    TForm1 form;
-    TForm2 about;
-    TForm3 cribSheet;
+    MainWindow form;
+    AboutWindow about;
+    CribSheetWindow cribSheet;
     form.SetSecondaryWindows(&about, &cribSheet);
-    PaintCounter paints({form.Image1, form.Image2, form.Image3, form.Panel6, form.Panel7});
+    PaintCounter paints({form.UpperLane.Picture, form.LowerLane.Picture, form.LowerLane.TowardsPicture, form.UpperLane.Track, form.LowerLane.Track});
     app.installEventFilter(&paints);
     int timer2Ticks = 0;
-    const TNotifyEvent timer2Tick = form.Timer2->OnTimer;
-    form.Timer2->OnTimer = [&](QObject* sender) {
+    const TNotifyEvent timer2Tick = form.LowerLane.Timer->OnTimer;
+    form.LowerLane.Timer->OnTimer = [&](QObject* sender) {
         ++timer2Ticks;
         timer2Tick(sender);
     };
     form.show();
     Settle(300);
 
-    // Idle: Timer2 runs from start-up with step 0, so row 2 is pinned. Give it a
+    // Idle: LowerLane.Timer runs from start-up with step 0, so row 2 is pinned. Give it a
     // picture, let its first tick put it at its rest place, then watch ten seconds.
-    ChooseObject(form, form.ComboBox2, "Грузовик");
+    ChooseObject(form, form.LowerLane.ObjectList, "Грузовик");
     Settle(500);
     paints.Reset();
     timer2Ticks = 0;
@@ -112,23 +109,24 @@ int main(int argc, char** argv)
 
     // Both lanes running; the ticks are driven here, one after the other, each followed
     // by the repaint the event loop would do.
-    ChooseObject(form, form.ComboBox1, "Самолет");
-    form.Edit1->SetText("3");
-    form.Edit2->SetText("60");
-    form.Edit4->SetText("3");
-    form.Edit5->SetText("40");
-    Guarded(form.xpButton1, [&] { form.xpButton1Click(form.xpButton1); });
-    if (!form.Timer1->Enabled() || !form.Timer2->Enabled()) {
+    ChooseObject(form, form.UpperLane.ObjectList, "Самолет");
+    form.UpperLane.Time->SetText("3");
+    form.UpperLane.Speed->SetText("60");
+    form.LowerLane.Time->SetText("3");
+    form.LowerLane.Speed->SetText("40");
+    Guarded(form.StartButton, [&] { form.StartClick(form.StartButton); });
+    if (!form.UpperLane.Timer->Enabled() || !form.LowerLane.Timer->Enabled()) {
         std::fprintf(stderr, "bench_animation: the start did not set both lanes running\n");
         return 1;
     }
-    form.Timer1->SetEnabled(false);
-    form.Timer2->SetEnabled(false);
+    form.State().Upper.Running = form.State().Lower.Running = false;
+    form.UpperLane.Timer->SetEnabled(false);
+    form.LowerLane.Timer->SetEnabled(false);
     QCoreApplication::processEvents();
 
     auto tick = [&] {
-        form.Timer1Timer(form.Timer1);
-        form.Timer2Timer(form.Timer2);
+        form.LaneTick(form.UpperLane);
+        form.LaneTick(form.LowerLane);
     };
     for (int i = 0; i < 200; ++i) {
         tick();
@@ -155,7 +153,7 @@ int main(int argc, char** argv)
     std::vector<double> lateness;
     QElapsedTimer clock;
     clock.start();
-    for (TTimer* timer : {form.Timer1, form.Timer2}) {
+    for (TTimer* timer : {form.UpperLane.Timer, form.LowerLane.Timer}) {
         const TNotifyEvent handler = timer->OnTimer;
         auto last = std::make_shared<qint64>(-1);
         timer->OnTimer = [&, handler, last](QObject* sender) {
@@ -166,14 +164,15 @@ int main(int argc, char** argv)
             handler(sender);
         };
     }
-    form.State = LessonState{};
-    form.Edit1->SetText("1000");
-    form.Edit2->SetText("10");
-    form.Edit3->SetText("");
-    form.Edit4->SetText("1000");
-    form.Edit5->SetText("10");
-    form.Edit6->SetText("");
-    Guarded(form.xpButton1, [&] { form.xpButton1Click(form.xpButton1); });
+    for (Lesson::Lane* lane : {&form.State().Upper, &form.State().Lower})
+        lane->Position = lane->Step = lane->Limit = 0;
+    form.UpperLane.Time->SetText("1000");
+    form.UpperLane.Speed->SetText("10");
+    form.UpperLane.Distance->SetText("");
+    form.LowerLane.Time->SetText("1000");
+    form.LowerLane.Speed->SetText("10");
+    form.LowerLane.Distance->SetText("");
+    Guarded(form.StartButton, [&] { form.StartClick(form.StartButton); });
     Settle(30000);
     std::sort(lateness.begin(), lateness.end());
     const double medianLateness = Median(lateness);
@@ -187,7 +186,7 @@ int main(int argc, char** argv)
                    Format("%.3f %% of a tick", withRepaint / 0.1 * 100) + Format(", %.1f lane paints per tick",
                                                                                  lanePaintsPerTick),
                    "", true});
-    PrintBenchRow({"Idle 10 s, row 2 pinned (" + std::to_string(idleTicks) + " Timer2 ticks)",
+    PrintBenchRow({"Idle 10 s, row 2 pinned (" + std::to_string(idleTicks) + " LowerLane.Timer ticks)",
                    std::to_string(idleLanePaints) + " lane/panel paints", "0 paints",
                    std::to_string(idleOtherPaints) + " paints of other widgets", "0 lane/panel paints",
                    idleLanePaints == 0 && idleTicks > 0});

@@ -1,8 +1,8 @@
-// The program's start-up exactly as app/Project1.cpp does it, with one addition: it
+// The program's start-up exactly as app/main.cpp does it, with one addition: it
 // quits once the main window has been painted for the first time.
-#include "app/AboutForm.h"
-#include "app/CribSheetForm.h"
-#include "app/MainForm.h"
+#include "app/AboutWindow.h"
+#include "app/CribSheetWindow.h"
+#include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "bench/StartupReport.h"
 #include "toolkit/Application.h"
@@ -12,11 +12,11 @@ int main(int argc, char** argv)
     TApplication app(argc, argv);
     PrepareApplication(app);
 
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
-    form1.SetSecondaryWindows(&form2, &form3);
-    new FirstPaintReporter(&form1);
-    form1.show();
+    MainWindow mainWindow;
+    AboutWindow about;
+    CribSheetWindow cribSheet;
+    mainWindow.SetSecondaryWindows(&about, &cribSheet);
+    new FirstPaintReporter(&mainWindow);
+    mainWindow.show();
     return app.exec();
 }

@@ -39,7 +39,7 @@ using TExtraState = void (*)(const TxpControl& control, QAccessible::State& stat
 class TxpControlAccessible : public TClickableAccessible {
 public:
     TxpControlAccessible(TxpControl* control, QAccessible::Role role, QString action, TExtraState extraState)
-        : TClickableAccessible(control, role, std::move(action)), extraState_(extraState)
+        : TClickableAccessible(control, role, std::move(action)), FExtraState(extraState)
     {
     }
 
@@ -57,7 +57,7 @@ public:
         QAccessible::State s = TClickableAccessible::state();
         s.pressed = Control().Pressed();
         s.hotTracked = Control().Hot();
-        extraState_(Control(), s);
+        FExtraState(Control(), s);
         return s;
     }
 
@@ -75,7 +75,7 @@ protected:
 private:
     TxpControl& Control() const { return static_cast<TxpControl&>(*widget()); }
 
-    TExtraState extraState_;
+    TExtraState FExtraState;
 };
 
 QAccessibleInterface* XpFactory(const QString&, QObject* object)

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AboutForm.h"
-#include "app/CribSheetForm.h"
-#include "app/MainForm.h"
+#include "app/AboutWindow.h"
+#include "app/CribSheetWindow.h"
+#include "app/MainWindow.h"
 #include "runtime/NumText.h"
 #include "toolkit/Application.h"
 
@@ -27,13 +27,14 @@ protected:
         Application()->SetErrorHook([this](QObject*, const Exception& e) {
             errors.push_back({typeid(e).name(), e.Message()});
         });
-        form = std::make_unique<TForm1>();
-        about = std::make_unique<TForm2>();
-        crib = std::make_unique<TForm3>();
+        form = std::make_unique<MainWindow>();
+        about = std::make_unique<AboutWindow>();
+        crib = std::make_unique<CribSheetWindow>();
         form->SetSecondaryWindows(about.get(), crib.get());
         // Ticks are driven by hand in these tests.
-        form->Timer1->SetEnabled(false);
-        form->Timer2->SetEnabled(false);
+        form->State().Upper.Running = form->State().Lower.Running = false;
+        form->UpperLane.Timer->SetEnabled(false);
+        form->LowerLane.Timer->SetEnabled(false);
     }
 
     void TearDown() override
@@ -47,15 +48,15 @@ protected:
 
     void Type(TEdit* field, const std::string& text) { field->SetText(text); }
 
-    void PressStart() { Application()->Guard(form->xpButton1, [this] { form->xpButton1Click(form->xpButton1); }); }
+    void PressStart() { Application()->Guard(form->StartButton, [this] { form->StartClick(form->StartButton); }); }
 
     static std::string Text(const TEdit* field) { return field->Text(); }
 
     std::string LastMessage() const { return errors.empty() ? std::string() : errors.back().message; }
 
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm2> about;
-    std::unique_ptr<TForm3> crib;
+    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<AboutWindow> about;
+    std::unique_ptr<CribSheetWindow> crib;
     std::vector<CapturedError> errors;
 
 private:

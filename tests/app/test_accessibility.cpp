@@ -75,17 +75,17 @@ void Listen(QAccessibleEvent* event)
 
 TEST_F(LessonAccessibility, FailedPictureLoadKeepsTheNameOfWhatIsShown)
 {
-    form->ComboBox1->setEditText(QStringLiteral("Авто")); // names nothing: nothing loaded
-    EXPECT_EQ(Name(form->Image1), "Автомобиль");
+    form->UpperLane.ObjectList->setEditText(QStringLiteral("Авто")); // names nothing: nothing loaded
+    EXPECT_EQ(Name(form->UpperLane.Picture), "Автомобиль");
 
-    form->ComboBox1->setEditText(QStringLiteral("Яхта"));
+    form->UpperLane.ObjectList->setEditText(QStringLiteral("Яхта"));
     const QString repository = QDir::currentPath();
     QTemporaryDir elsewhere; // no pictures here: the load fails
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
-    form->ComboBox1->setEditText(QStringLiteral("Трактор"));
+    form->UpperLane.ObjectList->setEditText(QStringLiteral("Трактор"));
     QDir::setCurrent(repository);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(Name(form->Image1), "Яхта");
+    EXPECT_EQ(Name(form->UpperLane.Picture), "Яхта");
 }
 
 TEST_F(LessonAccessibility, EveryShownControlThatTakesTheFocusHasANameAndARole)
@@ -112,7 +112,7 @@ TEST_F(LessonAccessibility, WindowTitleChangesAreAnnouncedShownOrHidden)
     crib->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(crib.get()));
     QAccessible::installUpdateHandler(Listen);
-    form->xpCheckBox2->Toggle();
+    form->SwitchToEnglish->Toggle();
     QAccessible::installUpdateHandler(nullptr);
     EXPECT_EQ(renamed, (std::vector<QObject*>{about.get(), crib.get()}))
         << "the hidden About window and the shown crib sheet";
@@ -121,58 +121,58 @@ TEST_F(LessonAccessibility, WindowTitleChangesAreAnnouncedShownOrHidden)
 TEST_F(LessonAccessibility, LinkIsALinkWhoseActionClicksIt)
 {
     int clicks = 0;
-    form->Label9->OnClick = [&](QObject*) { ++clicks; };
-    QAccessibleInterface* link = Reader(form->Label9);
+    form->WebLink->OnClick = [&](QObject*) { ++clicks; };
+    QAccessibleInterface* link = Reader(form->WebLink);
     EXPECT_EQ(link->role(), QAccessible::Link);
     EXPECT_FALSE(link->state().focusable) << "the link stays out of the Tab order";
-    Press(form->Label9);
+    Press(form->WebLink);
     EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(LessonAccessibility, FieldsListsAndLanesTellWhatTheyAreFor)
 {
-    EXPECT_EQ(Reader(form->Edit1)->role(), QAccessible::EditableText);
-    EXPECT_EQ(Name(form->Edit1), "Время t, верхняя дорожка");
-    EXPECT_EQ(Name(form->Edit2), "Скорость v, верхняя дорожка");
-    EXPECT_EQ(Name(form->Edit3), "Расстояние s, верхняя дорожка");
-    EXPECT_EQ(Name(form->Edit4), "Время t, нижняя дорожка");
-    EXPECT_EQ(Name(form->Edit5), "Скорость v, нижняя дорожка");
-    EXPECT_EQ(Name(form->Edit6), "Расстояние s, нижняя дорожка");
+    EXPECT_EQ(Reader(form->UpperLane.Time)->role(), QAccessible::EditableText);
+    EXPECT_EQ(Name(form->UpperLane.Time), "Время t, верхняя дорожка");
+    EXPECT_EQ(Name(form->UpperLane.Speed), "Скорость v, верхняя дорожка");
+    EXPECT_EQ(Name(form->UpperLane.Distance), "Расстояние s, верхняя дорожка");
+    EXPECT_EQ(Name(form->LowerLane.Time), "Время t, нижняя дорожка");
+    EXPECT_EQ(Name(form->LowerLane.Speed), "Скорость v, нижняя дорожка");
+    EXPECT_EQ(Name(form->LowerLane.Distance), "Расстояние s, нижняя дорожка");
 
     // Qt would name a list after its text on X11, so both would read "Автомобиль".
-    EXPECT_EQ(Reader(form->ComboBox1)->role(), QAccessible::ComboBox);
-    EXPECT_EQ(Name(form->ComboBox1), "Объект, верхняя дорожка");
-    EXPECT_EQ(Name(form->ComboBox2), "Объект, нижняя дорожка");
-    form->ComboBox1->setEditText(QStringLiteral("Яхта"));
-    EXPECT_EQ(Reader(form->ComboBox1)->text(QAccessible::Value).toStdString(), "Яхта");
-    EXPECT_EQ(Reader(form->Panel6)->role(), QAccessible::Pane);
-    EXPECT_EQ(Name(form->Panel6), "Верхняя дорожка");
-    EXPECT_EQ(Name(form->Panel7), "Нижняя дорожка");
+    EXPECT_EQ(Reader(form->UpperLane.ObjectList)->role(), QAccessible::ComboBox);
+    EXPECT_EQ(Name(form->UpperLane.ObjectList), "Объект, верхняя дорожка");
+    EXPECT_EQ(Name(form->LowerLane.ObjectList), "Объект, нижняя дорожка");
+    form->UpperLane.ObjectList->setEditText(QStringLiteral("Яхта"));
+    EXPECT_EQ(Reader(form->UpperLane.ObjectList)->text(QAccessible::Value).toStdString(), "Яхта");
+    EXPECT_EQ(Reader(form->UpperLane.Track)->role(), QAccessible::Pane);
+    EXPECT_EQ(Name(form->UpperLane.Track), "Верхняя дорожка");
+    EXPECT_EQ(Name(form->LowerLane.Track), "Нижняя дорожка");
 
-    QAccessibleInterface* towards = Reader(form->CheckBox1);
+    QAccessibleInterface* towards = Reader(form->LowerLane.TowardsBox);
     EXPECT_EQ(towards->role(), QAccessible::CheckBox);
-    EXPECT_EQ(Name(form->CheckBox1), "Навстречу");
+    EXPECT_EQ(Name(form->LowerLane.TowardsBox), "Навстречу");
     EXPECT_FALSE(towards->state().checked);
-    form->CheckBox1->SetChecked(true);
+    form->LowerLane.TowardsBox->SetChecked(true);
     EXPECT_TRUE(towards->state().checked);
 }
 
 TEST_F(LessonAccessibility, StartButtonAndLanguageBoxesReadAsTheyLook)
 {
-    QAccessibleInterface* start = Reader(form->xpButton1);
+    QAccessibleInterface* start = Reader(form->StartButton);
     EXPECT_EQ(start->role(), QAccessible::Button);
-    EXPECT_EQ(Name(form->xpButton1), "Старт");
+    EXPECT_EQ(Name(form->StartButton), "Старт");
     EXPECT_TRUE(start->state().focusable);
 
-    QAccessibleInterface* ru = Reader(form->xpCheckBox1);
+    QAccessibleInterface* ru = Reader(form->SwitchToRussian);
     EXPECT_EQ(ru->role(), QAccessible::CheckBox);
-    EXPECT_EQ(Name(form->xpCheckBox1), "RU");
+    EXPECT_EQ(Name(form->SwitchToRussian), "RU");
     EXPECT_EQ(ru->text(QAccessible::Description).toStdString(), "Русский язык");
     EXPECT_TRUE(ru->state().checked);
     EXPECT_TRUE(ru->state().disabled);
 
-    QAccessibleInterface* en = Reader(form->xpCheckBox2);
-    EXPECT_EQ(Name(form->xpCheckBox2), "EN");
+    QAccessibleInterface* en = Reader(form->SwitchToEnglish);
+    EXPECT_EQ(Name(form->SwitchToEnglish), "EN");
     EXPECT_EQ(en->text(QAccessible::Description).toStdString(), "Английский язык");
     EXPECT_FALSE(en->state().checked);
     EXPECT_FALSE(en->state().disabled);
@@ -180,57 +180,57 @@ TEST_F(LessonAccessibility, StartButtonAndLanguageBoxesReadAsTheyLook)
 
 TEST_F(LessonAccessibility, LanePicturesAreGraphicsNamingTheirObject)
 {
-    QAccessibleInterface* upper = Reader(form->Image1);
+    QAccessibleInterface* upper = Reader(form->UpperLane.Picture);
     EXPECT_EQ(upper->role(), QAccessible::Graphic);
-    EXPECT_EQ(Name(form->Image1), "Автомобиль");
+    EXPECT_EQ(Name(form->UpperLane.Picture), "Автомобиль");
     ASSERT_NE(upper->imageInterface(), nullptr);
     EXPECT_EQ(upper->imageInterface()->imageDescription().toStdString(), "Автомобиль");
     EXPECT_EQ(upper->imageInterface()->imageSize(), QSize(142, 41));
 
-    form->ComboBox1->setCurrentIndex(5);
-    EXPECT_EQ(Name(form->Image1), "Яхта");
-    form->ComboBox2->setEditText(QStringLiteral("Самолет"));
-    EXPECT_EQ(Name(form->Image2), "Самолет");
-    form->CheckBox1->SetChecked(true);
-    form->ComboBox2->setEditText(QStringLiteral("Робот"));
-    EXPECT_EQ(Name(form->Image3), "Робот") << "the picture coming from the right";
-    EXPECT_EQ(Name(form->Image2), "Самолет");
+    form->UpperLane.ObjectList->setCurrentIndex(5);
+    EXPECT_EQ(Name(form->UpperLane.Picture), "Яхта");
+    form->LowerLane.ObjectList->setEditText(QStringLiteral("Самолет"));
+    EXPECT_EQ(Name(form->LowerLane.Picture), "Самолет");
+    form->LowerLane.TowardsBox->SetChecked(true);
+    form->LowerLane.ObjectList->setEditText(QStringLiteral("Робот"));
+    EXPECT_EQ(Name(form->LowerLane.TowardsPicture), "Робот") << "the picture coming from the right";
+    EXPECT_EQ(Name(form->LowerLane.Picture), "Самолет");
     EXPECT_TRUE(errors.empty()) << LastMessage();
 }
 
 TEST_F(LessonAccessibility, EnglishLessonIsAnnouncedInEnglishAndBack)
 {
-    form->ComboBox1->setEditText(QStringLiteral("Яхта"));
-    Press(form->xpCheckBox2);
-    EXPECT_TRUE(form->xpCheckBox2->Checked());
-    EXPECT_TRUE(Reader(form->xpCheckBox2)->state().disabled);
-    EXPECT_FALSE(Reader(form->xpCheckBox1)->state().disabled);
-    EXPECT_EQ(Name(form->xpButton1), "Start");
-    EXPECT_EQ(Name(form->Edit1), "Time t, upper lane");
-    EXPECT_EQ(Name(form->Edit6), "Distance s, lower lane");
-    EXPECT_EQ(Name(form->ComboBox2), "Object, lower lane");
-    EXPECT_EQ(Name(form->CheckBox1), "Towards");
-    EXPECT_EQ(Name(form->Panel7), "Lower lane");
-    EXPECT_EQ(Name(form->Image1), "Yacht") << "the picture stays, its name follows the language";
-    EXPECT_EQ(Reader(form->xpCheckBox1)->text(QAccessible::Description).toStdString(), "Russian language");
+    form->UpperLane.ObjectList->setEditText(QStringLiteral("Яхта"));
+    Press(form->SwitchToEnglish);
+    EXPECT_TRUE(form->SwitchToEnglish->Checked());
+    EXPECT_TRUE(Reader(form->SwitchToEnglish)->state().disabled);
+    EXPECT_FALSE(Reader(form->SwitchToRussian)->state().disabled);
+    EXPECT_EQ(Name(form->StartButton), "Start");
+    EXPECT_EQ(Name(form->UpperLane.Time), "Time t, upper lane");
+    EXPECT_EQ(Name(form->LowerLane.Distance), "Distance s, lower lane");
+    EXPECT_EQ(Name(form->LowerLane.ObjectList), "Object, lower lane");
+    EXPECT_EQ(Name(form->LowerLane.TowardsBox), "Towards");
+    EXPECT_EQ(Name(form->LowerLane.Track), "Lower lane");
+    EXPECT_EQ(Name(form->UpperLane.Picture), "Yacht") << "the picture stays, its name follows the language";
+    EXPECT_EQ(Reader(form->SwitchToRussian)->text(QAccessible::Description).toStdString(), "Russian language");
 
-    form->ComboBox1->setEditText(QStringLiteral("Plane"));
-    EXPECT_EQ(Name(form->Image1), "Plane");
-    Press(form->xpCheckBox1);
-    EXPECT_EQ(Name(form->xpButton1), "Старт");
-    EXPECT_EQ(Name(form->Edit1), "Время t, верхняя дорожка");
-    EXPECT_EQ(Name(form->Image1), "Самолет");
+    form->UpperLane.ObjectList->setEditText(QStringLiteral("Plane"));
+    EXPECT_EQ(Name(form->UpperLane.Picture), "Plane");
+    Press(form->SwitchToRussian);
+    EXPECT_EQ(Name(form->StartButton), "Старт");
+    EXPECT_EQ(Name(form->UpperLane.Time), "Время t, верхняя дорожка");
+    EXPECT_EQ(Name(form->UpperLane.Picture), "Самолет");
     EXPECT_TRUE(errors.empty()) << LastMessage();
 }
 
 TEST_F(LessonAccessibility, PressingStartThroughTheReaderRunsTheLesson)
 {
-    Type(form->Edit1, "3");
-    Type(form->Edit2, "60");
-    Press(form->xpButton1);
+    Type(form->UpperLane.Time, "3");
+    Type(form->UpperLane.Speed, "60");
+    Press(form->StartButton);
     EXPECT_TRUE(errors.empty()) << LastMessage();
-    EXPECT_EQ(Text(form->Edit3), "180");
-    EXPECT_TRUE(form->Timer1->Enabled());
+    EXPECT_EQ(Text(form->UpperLane.Distance), "180");
+    EXPECT_TRUE(form->UpperLane.Timer->Enabled());
 }
 
 namespace {
@@ -261,13 +261,13 @@ TEST_F(LessonAccessibility, ScreenReaderHearsResultsFieldsAndTheLanguage)
     sent.clear();
     QAccessible::installUpdateHandler(Record);
 
-    Type(form->Edit1, "2");
-    Type(form->Edit2, "60");
-    Type(form->Edit4, "3");
-    Type(form->Edit5, "40");
-    Press(form->xpButton1);
+    Type(form->UpperLane.Time, "2");
+    Type(form->UpperLane.Speed, "60");
+    Type(form->LowerLane.Time, "3");
+    Type(form->LowerLane.Speed, "40");
+    Press(form->StartButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-    Press(form->xpButton1); // every row full: nothing computed, nothing said
+    Press(form->StartButton); // every row full: nothing computed, nothing said
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     auto* said = form->findChild<QWidget*>(QStringLiteral("velmoraAnnouncement"));
     ASSERT_NE(said, nullptr);
@@ -276,23 +276,23 @@ TEST_F(LessonAccessibility, ScreenReaderHearsResultsFieldsAndTheLanguage)
     EXPECT_EQ(Count(said, QAccessible::ObjectShow), 1) << "both values in one announcement, once";
 
     sent.clear();
-    form->Edit3->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Count(form->Edit3, QAccessible::Focus), 1);
-    EXPECT_EQ(Count(form->Edit3, QAccessible::TextCaretMoved) + Count(form->Edit3, QAccessible::TextSelectionChanged), 0)
+    form->UpperLane.Distance->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Count(form->UpperLane.Distance, QAccessible::Focus), 1);
+    EXPECT_EQ(Count(form->UpperLane.Distance, QAccessible::TextCaretMoved) + Count(form->UpperLane.Distance, QAccessible::TextSelectionChanged), 0)
         << "no caret news before the focus, which a reader would follow silently";
     int start = -1, end = -1;
-    Reader(form->Edit3)->textInterface()->attributes(1, &start, &end);
+    Reader(form->UpperLane.Distance)->textInterface()->attributes(1, &start, &end);
     EXPECT_EQ(std::pair(start, end), std::pair(0, 3)) << "one run over the whole value, its last digit included";
 
-    form->xpCheckBox2->setFocus();
+    form->SwitchToEnglish->setFocus();
     sent.clear();
-    form->xpCheckBox2->Toggle();
+    form->SwitchToEnglish->Toggle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     QAccessible::installUpdateHandler(nullptr);
     EXPECT_EQ(Name(said), "English");
     EXPECT_EQ(Count(said, QAccessible::ObjectShow), 1);
-    EXPECT_EQ(Count(form->ComboBox1, QAccessible::NameChanged), 1) << "one change per list, not per item";
-    EXPECT_EQ(Count(form->ComboBox2, QAccessible::NameChanged), 1);
+    EXPECT_EQ(Count(form->UpperLane.ObjectList, QAccessible::NameChanged), 1) << "one change per list, not per item";
+    EXPECT_EQ(Count(form->LowerLane.ObjectList, QAccessible::NameChanged), 1);
     for (const auto& [object, type] : sent) {
         SCOPED_TRACE(object ? object->metaObject()->className() : "no object");
         EXPECT_TRUE(type != QAccessible::TextInserted && type != QAccessible::TextRemoved &&

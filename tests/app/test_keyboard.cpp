@@ -45,7 +45,7 @@ protected:
     QWidget* Focused() const
     {
         QWidget* at = QApplication::focusWidget();
-        if (at && (at->parentWidget() == form->ComboBox1 || at->parentWidget() == form->ComboBox2))
+        if (at && (at->parentWidget() == form->UpperLane.ObjectList || at->parentWidget() == form->LowerLane.ObjectList))
             at = at->parentWidget();
         return at;
     }
@@ -62,95 +62,95 @@ protected:
 
 TEST_F(Keyboard, WholeLessonByKeys)
 {
-    form->ComboBox1->setFocus(Qt::TabFocusReason);
+    form->UpperLane.ObjectList->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab);
-    ASSERT_EQ(Focused(), form->Edit2);
+    ASSERT_EQ(Focused(), form->UpperLane.Speed);
     Type("60");
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab);
-    ASSERT_EQ(Focused(), form->Edit1);
+    ASSERT_EQ(Focused(), form->UpperLane.Time);
     Type("3");
     for (int i = 0; i < 5; ++i)
         Key(Qt::Key_Tab);
-    ASSERT_EQ(Focused(), form->xpButton1);
+    ASSERT_EQ(Focused(), form->StartButton);
     Key(Qt::Key_Space);
     EXPECT_TRUE(errors.empty()) << LastMessage();
-    EXPECT_EQ(Text(form->Edit3), "180");
-    EXPECT_EQ(form->State.Step1, 6);
-    EXPECT_TRUE(form->Timer1->Enabled());
+    EXPECT_EQ(Text(form->UpperLane.Distance), "180");
+    EXPECT_EQ(form->State().Upper.Step, 6);
+    EXPECT_TRUE(form->UpperLane.Timer->Enabled());
 }
 
 TEST_F(Keyboard, EnterOnTheStartButtonRunsTheCalculation)
 {
-    form->Edit1->SetText("2");
-    form->Edit3->SetText("100");
-    form->ComboBox1->setFocus(Qt::TabFocusReason);
-    TabTo(form->xpButton1);
+    form->UpperLane.Time->SetText("2");
+    form->UpperLane.Distance->SetText("100");
+    form->UpperLane.ObjectList->setFocus(Qt::TabFocusReason);
+    TabTo(form->StartButton);
     Key(Qt::Key_Return);
     EXPECT_TRUE(errors.empty()) << LastMessage();
-    EXPECT_EQ(Text(form->Edit2), "50");
+    EXPECT_EQ(Text(form->UpperLane.Speed), "50");
 }
 
 TEST_F(Keyboard, SpaceOnTheLanguageBoxesSwitchesBothWays)
 {
-    form->xpButton1->setFocus(Qt::TabFocusReason);
-    TabTo(form->xpCheckBox2);
+    form->StartButton->setFocus(Qt::TabFocusReason);
+    TabTo(form->SwitchToEnglish);
     Key(Qt::Key_Space);
-    EXPECT_TRUE(form->xpCheckBox2->Checked());
-    EXPECT_EQ(form->xpButton1->Caption(), "Start");
+    EXPECT_TRUE(form->SwitchToEnglish->Checked());
+    EXPECT_EQ(form->StartButton->Caption(), "Start");
     ASSERT_NE(Focused(), nullptr) << "disabling the box must not lose the focus";
-    EXPECT_NE(Focused(), form->xpCheckBox2);
+    EXPECT_NE(Focused(), form->SwitchToEnglish);
 
-    TabTo(form->xpCheckBox1);
+    TabTo(form->SwitchToRussian);
     Key(Qt::Key_Space);
-    EXPECT_TRUE(form->xpCheckBox1->Checked());
-    EXPECT_FALSE(form->xpCheckBox2->Checked());
-    EXPECT_EQ(form->xpButton1->Caption(), "Старт");
+    EXPECT_TRUE(form->SwitchToRussian->Checked());
+    EXPECT_FALSE(form->SwitchToEnglish->Checked());
+    EXPECT_EQ(form->StartButton->Caption(), "Старт");
 }
 
 TEST_F(Keyboard, F10ThenArrowsAndReturnShowTheAboutWindow)
 {
-    form->Edit1->setFocus(Qt::TabFocusReason);
+    form->UpperLane.Time->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_F10);
-    EXPECT_EQ(form->MainMenu1->activeAction(), form->N3) << "the first menu item is highlighted";
+    EXPECT_EQ(form->Menu->activeAction(), form->CribSheetItem) << "the first menu item is highlighted";
     Key(Qt::Key_Right);
-    EXPECT_EQ(form->MainMenu1->activeAction(), form->N1->menuAction());
+    EXPECT_EQ(form->Menu->activeAction(), form->HelpMenu->menuAction());
     Key(Qt::Key_Down);
-    ASSERT_EQ(QApplication::activePopupWidget(), form->N1);
-    EXPECT_EQ(form->N1->activeAction(), form->N2);
-    EXPECT_EQ(form->N2->text().toStdString(), "О програме");
+    ASSERT_EQ(QApplication::activePopupWidget(), form->HelpMenu);
+    EXPECT_EQ(form->HelpMenu->activeAction(), form->AboutItem);
+    EXPECT_EQ(form->AboutItem->text().toStdString(), "О програме");
     Key(Qt::Key_Return);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(form->MainMenu1->activeAction(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), form->Edit1) << "the focus goes back to the field";
+    EXPECT_EQ(form->Menu->activeAction(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), form->UpperLane.Time) << "the focus goes back to the field";
 }
 
 TEST_F(Keyboard, F10ThenReturnShowsTheCribSheet)
 {
-    form->Edit4->setFocus(Qt::TabFocusReason);
+    form->LowerLane.Time->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_F10);
     Key(Qt::Key_Return);
     EXPECT_TRUE(crib->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), form->Edit4);
+    EXPECT_EQ(QApplication::focusWidget(), form->LowerLane.Time);
 }
 
 TEST_F(Keyboard, EscapeOrASecondF10LeavesTheMenuWithNothingTyped)
 {
-    form->Edit1->setFocus(Qt::TabFocusReason);
+    form->UpperLane.Time->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_F10);
     Key(Qt::Key_Right);
     Key(Qt::Key_Escape);
-    EXPECT_EQ(form->MainMenu1->activeAction(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), form->Edit1);
+    EXPECT_EQ(form->Menu->activeAction(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), form->UpperLane.Time);
 
     Key(Qt::Key_F10);
-    ASSERT_NE(form->MainMenu1->activeAction(), nullptr);
+    ASSERT_NE(form->Menu->activeAction(), nullptr);
     Key(Qt::Key_F10);
-    EXPECT_EQ(form->MainMenu1->activeAction(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), form->Edit1);
-    EXPECT_EQ(Text(form->Edit1), "");
+    EXPECT_EQ(form->Menu->activeAction(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), form->UpperLane.Time);
+    EXPECT_EQ(Text(form->UpperLane.Time), "");
     EXPECT_FALSE(about->isVisible());
     EXPECT_FALSE(crib->isVisible());
 }

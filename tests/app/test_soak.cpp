@@ -11,7 +11,7 @@
 #include <string>
 
 #include "LessonFixture.h"
-#include "app/VehicleCatalogue.h"
+#include "lesson/VehicleCatalogue.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VELMORA_ASAN 1
@@ -85,33 +85,31 @@ protected:
 
     void StartBothLanes()
     {
-        Type(form->Edit1, "3");
-        Type(form->Edit2, "60");
-        Type(form->Edit3, "");
-        Type(form->Edit4, "3");
-        Type(form->Edit5, "40");
-        Type(form->Edit6, "");
+        Type(form->UpperLane.Time, "3");
+        Type(form->UpperLane.Speed, "60");
+        Type(form->UpperLane.Distance, "");
+        Type(form->LowerLane.Time, "3");
+        Type(form->LowerLane.Speed, "40");
+        Type(form->LowerLane.Distance, "");
         PressStart();
         // The ticks are driven by the loop below, not by the clock.
-        form->Timer1->SetEnabled(false);
-        form->Timer2->SetEnabled(false);
+        form->State().Upper.Running = form->State().Lower.Running = false;
+        form->UpperLane.Timer->SetEnabled(false);
+        form->LowerLane.Timer->SetEnabled(false);
     }
 
     void ChooseObject(TComboBox* list, const std::string& name)
     {
         list->SetText(name);
         Application()->Guard(list, [&] {
-            if (list == form->ComboBox1)
-                form->ComboBox1Change(list);
-            else
-                form->ComboBox2Change(list);
+            form->ObjectChosen(list == form->UpperLane.ObjectList ? form->UpperLane : form->LowerLane);
         });
     }
 
     // The user's click on whichever language box is enabled.
     void SwitchLanguage()
     {
-        TxpCheckBox* box = form->xpCheckBox2->isEnabled() ? form->xpCheckBox2 : form->xpCheckBox1;
+        TxpCheckBox* box = form->SwitchToEnglish->isEnabled() ? form->SwitchToEnglish : form->SwitchToRussian;
         Application()->Guard(box, [box] { box->Toggle(); });
     }
 
@@ -120,16 +118,16 @@ protected:
         const auto& vehicles = VehicleCatalogue::Vehicles;
         const Vehicle& vehicle = vehicles[static_cast<std::size_t>(number / 2) % vehicles.size()];
         const std::string name(number / 24 % 2 == 1 ? vehicle.English : vehicle.Russian);
-        ChooseObject(number % 2 == 0 ? form->ComboBox1 : form->ComboBox2, name);
+        ChooseObject(number % 2 == 0 ? form->UpperLane.ObjectList : form->LowerLane.ObjectList, name);
     }
 
     void FailStart(int64_t number)
     {
         const FailingStart& failing = FailingStarts[static_cast<std::size_t>(number) % FailingStarts.size()];
-        Type(form->Edit1, failing.t);
-        Type(form->Edit2, failing.v);
-        Type(form->Edit3, failing.s);
-        Type(form->Edit4, "");
+        Type(form->UpperLane.Time, failing.t);
+        Type(form->UpperLane.Speed, failing.v);
+        Type(form->UpperLane.Distance, failing.s);
+        Type(form->LowerLane.Time, "");
         expected_ = failing.message;
         ++failingStarts_;
         PressStart();
@@ -147,7 +145,7 @@ protected:
         }
         switch ((inRound - 1) % 4) {
         case 0:
-            form->CheckBox1->SetChecked(!form->CheckBox1->Checked());
+            form->LowerLane.TowardsBox->SetChecked(!form->LowerLane.TowardsBox->Checked());
             break;
         case 1:
             SwitchLanguage();
@@ -164,8 +162,8 @@ protected:
     void Run(int64_t firstTick, int64_t lastTick)
     {
         for (int64_t tick = firstTick; tick < lastTick; ++tick) {
-            form->Timer1Timer(form->Timer1);
-            form->Timer2Timer(form->Timer2);
+            form->LaneTick(form->UpperLane);
+            form->LaneTick(form->LowerLane);
             if ((tick + 1) % TicksPerEvent == 0)
                 Event((tick + 1) / TicksPerEvent);
         }
@@ -182,8 +180,8 @@ protected:
 
 TEST_F(Soak, AMillionTicksLeaveNoMemoryBehindAndNoUnexpectedError)
 {
-    ChooseObject(form->ComboBox1, "Самолет");
-    ChooseObject(form->ComboBox2, "Грузовик");
+    ChooseObject(form->UpperLane.ObjectList, "Самолет");
+    ChooseObject(form->LowerLane.ObjectList, "Грузовик");
     StartBothLanes();
 
     Run(0, WarmUpTicks);
@@ -199,8 +197,8 @@ TEST_F(Soak, AMillionTicksLeaveNoMemoryBehindAndNoUnexpectedError)
 
     // The lesson still works after all that: a start sets both lanes going again.
     StartBothLanes();
-    EXPECT_EQ(form->State.Step1, 6);
-    EXPECT_EQ(form->State.Step2, 4);
-    EXPECT_EQ(form->State.Limit1, 555);
-    EXPECT_EQ(form->State.Limit2, 370);
+    EXPECT_EQ(form->State().Upper.Step, 6);
+    EXPECT_EQ(form->State().Lower.Step, 4);
+    EXPECT_EQ(form->State().Upper.Limit, 555);
+    EXPECT_EQ(form->State().Lower.Limit, 370);
 }

@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,8 +11,8 @@
 #include <QShortcut>
 #include <QUrl>
 
-#include "app/AboutForm.h"
-#include "app/CribSheetForm.h"
+#include "app/AboutWindow.h"
+#include "app/CribSheetWindow.h"
 #include "app/LessonLook.h"
 #include "app/Resources.h"
 #include "toolkit/Application.h"
@@ -34,7 +34,7 @@ void TapAlt(QWidget* window)
 
 } // namespace
 
-TForm1::TForm1()
+MainWindow::MainWindow()
 {
     setWindowFlags(FixedBorderWindow(true));
     CreateControls();
@@ -42,37 +42,37 @@ TForm1::TForm1()
     CentreOnScreen(this);
 }
 
-void TForm1::SetSecondaryWindows(TForm2* about, TForm3* cribSheet)
+void MainWindow::SetSecondaryWindows(AboutWindow* about, CribSheetWindow* cribSheet)
 {
     about_ = about;
     cribSheet_ = cribSheet;
 }
 
-void TForm1::ConnectHandlers()
+void MainWindow::ConnectHandlers()
 {
-    auto bind = [this](void (TForm1::*handler)(QObject*)) {
+    auto bind = [this](void (MainWindow::*handler)(QObject*)) {
         return [this, handler](QObject* sender) { (this->*handler)(sender); };
     };
-    ComboBox1->OnChange = bind(&TForm1::ComboBox1Change);
-    ComboBox2->OnChange = bind(&TForm1::ComboBox2Change);
-    CheckBox1->OnClick = bind(&TForm1::CheckBox1Click);
-    xpButton1->OnClick = bind(&TForm1::xpButton1Click);
-    Timer1->OnTimer = bind(&TForm1::Timer1Timer);
-    Timer2->OnTimer = bind(&TForm1::Timer2Timer);
-    Label9->OnClick = bind(&TForm1::Label9Click);
-    Label9->OnMouseMove = bind(&TForm1::Label9MouseMove);
-    Label8->OnMouseMove = bind(&TForm1::Label8MouseMove);
-    OnActivate = bind(&TForm1::FormActivate);
-    xpCheckBox1->OnClick = bind(&TForm1::xpCheckBox1Click);
-    xpCheckBox2->OnClick = bind(&TForm1::xpCheckBox2Click);
+    for (LaneControls* lane : {&UpperLane, &LowerLane}) {
+        lane->ObjectList->OnChange = [this, lane](QObject*) { ObjectChosen(*lane); };
+        lane->Timer->OnTimer = [this, lane](QObject*) { LaneTick(*lane); };
+    }
+    LowerLane.TowardsBox->OnClick = bind(&MainWindow::TowardsClick);
+    StartButton->OnClick = bind(&MainWindow::StartClick);
+    WebLink->OnClick = bind(&MainWindow::WebLinkClick);
+    WebLink->OnMouseMove = bind(&MainWindow::PointerOnWebLink);
+    DownloadText->OnMouseMove = bind(&MainWindow::PointerOffWebLink);
+    OnActivate = bind(&MainWindow::WindowActivated);
+    SwitchToRussian->OnClick = bind(&MainWindow::SwitchToRussianClick);
+    SwitchToEnglish->OnClick = bind(&MainWindow::SwitchToEnglishClick);
 
-    auto menu = [this](QAction* item, void (TForm1::*handler)(QObject*)) {
+    auto menu = [this](QAction* item, void (MainWindow::*handler)(QObject*)) {
         connect(item, &QAction::triggered, this,
                 [this, item, handler] { Guarded(item, [&] { (this->*handler)(item); }); });
     };
-    menu(N3, &TForm1::N3Click);
-    menu(N2, &TForm1::N2Click);
-    menu(N4, &TForm1::N4Click);
+    menu(CribSheetItem, &MainWindow::ShowCribSheet);
+    menu(AboutItem, &MainWindow::ShowAbout);
+    menu(ExitItem, &MainWindow::ExitClick);
 
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] { TapAlt(this); });
@@ -80,50 +80,50 @@ void TForm1::ConnectHandlers()
 
 // The form sees every event of the application (its accelerator filter), so the
 // background's mouse moves arrive here without a filter of their own.
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Image4 && event->type() == QEvent::MouseMove)
-        Guarded(Image4, [this] { Label8MouseMove(Image4); });
+    if (watched == Background && event->type() == QEvent::MouseMove)
+        Guarded(Background, [this] { PointerOffWebLink(Background); });
     return TForm::eventFilter(watched, event);
 }
 
 // Closing the main window ends the program, whatever other window is open.
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     TForm::closeEvent(event);
     QCoreApplication::quit();
 }
 
-void TForm1::N3Click(QObject*)
+void MainWindow::ShowCribSheet(QObject*)
 {
     if (cribSheet_)
         cribSheet_->Show();
 }
 
-void TForm1::N2Click(QObject*)
+void MainWindow::ShowAbout(QObject*)
 {
     if (about_)
         about_->Show();
 }
 
-void TForm1::N4Click(QObject*)
+void MainWindow::ExitClick(QObject*)
 {
     close();
 }
 
-void TForm1::Label9MouseMove(QObject*)
+void MainWindow::PointerOnWebLink(QObject*)
 {
-    Label9->SetFontColor(LessonColours::LinkUnderPointer);
+    WebLink->SetFontColor(LessonColours::LinkUnderPointer);
 }
 
-// Reached also from the background picture, so leaving the link across the strip or
-// the background clears its highlight.
-void TForm1::Label8MouseMove(QObject*)
+// Reached from the text before the link and from the background picture, so leaving
+// the link across the strip or the background clears its highlight.
+void MainWindow::PointerOffWebLink(QObject*)
 {
-    Label9->SetFontColor(LessonColours::Link);
+    WebLink->SetFontColor(LessonColours::Link);
 }
 
-void TForm1::Label9Click(QObject*)
+void MainWindow::WebLinkClick(QObject*)
 {
     // The result is not examined: a desktop without a browser simply shows nothing.
     QDesktopServices::openUrl(QUrl(ToQString(WebSiteUrl)));

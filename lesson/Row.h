@@ -1,6 +1,5 @@
-// The lesson's arithmetic, apart from any window: completing a row from its three
-// texts, the step and run limits of the animation, and one tick. No Qt here, so the
-// lesson's rules are tested as plain functions.
+// A row's arithmetic: completing a row from its three texts, the step and run limits of
+// the animation, and one tick of a position.
 //
 //   CompleteRow({"3", "60", ""})  -> s = "180"      CompleteRow({"", "7", "10"}) -> t = "1,42857142857143" (",")
 //   CompleteRow({"abc", "5", ""}) throws EConvertError "'abc' is not a valid integer value"

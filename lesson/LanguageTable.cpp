@@ -1,4 +1,4 @@
-#include "app/LanguageTable.h"
+#include "lesson/LanguageTable.h"
 
 namespace {
 
@@ -34,6 +34,12 @@ constexpr LessonTexts Russian{
             .EnglishBox = "Английский язык",
             .LanguageName = "Русский",
             .Description = "Описание",
+        },
+    .AtStart =
+        {
+            .AboutMenu = "О програме",
+            .Description = {"      Демонстрационная ", "      программа по математике ",
+                            "      для учащихся 4-х классов"},
         },
 };
 

@@ -1,4 +1,4 @@
-#include "app/Lesson.h"
+#include "lesson/Row.h"
 
 #include "runtime/Arith.h"
 #include "runtime/NumText.h"
