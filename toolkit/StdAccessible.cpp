@@ -6,10 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMetaObject>
-#include <QPointer>
 #include <QVariant>
-#include <algorithm>
-#include <vector>
 
 #include "toolkit/Application.h"
 #include "toolkit/StdControls.h"
@@ -303,15 +300,23 @@ public:
     }
 };
 
-// Two kinds of event are held back from the screen reader for a while: the caret and
-// selection events of a control while it takes the focus, and, while many texts are
-// rewritten at once, the changes of every control without the focus. Every other event
-// goes on as Qt would send it.
+// Two kinds of event are kept from the screen reader: the caret and selection events of
+// a control while it takes or leaves the focus, and, while many texts are rewritten at
+// once, the changes of every control without the focus. Every other event goes on as
+// Qt would send it.
 QObject* quietedControl = nullptr;
 bool gathering = false;
-std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> gathered;
 int filterUsers = 0;
 QAccessible::UpdateHandler previousHandler = nullptr;
+
+// Whether object is control or one of its parts (a list's text field).
+bool IsPartOf(const QObject* object, const QObject* control)
+{
+    for (; object; object = object->parent())
+        if (object == control)
+            return true;
+    return false;
+}
 
 bool IsCaretEvent(QAccessible::Event type)
 {
@@ -356,7 +361,7 @@ void FilterEvents(QAccessibleEvent* event)
 {
     const QAccessible::Event type = event->type();
     QObject* object = event->object();
-    if (IsCaretEvent(type) && object && object == quietedControl)
+    if (IsCaretEvent(type) && quietedControl && IsPartOf(object, quietedControl))
         return;
     // Qt has applied a table's change to its own records before the handler runs, and
     // passing it on would apply it twice. The filter is in place only while an edit
@@ -366,12 +371,11 @@ void FilterEvents(QAccessibleEvent* event)
     if (gathering && object && object != QApplication::focusWidget()) {
         if (IsContentEvent(type))
             return;
-        if (type == QAccessible::NameChanged || type == QAccessible::DescriptionChanged) {
-            const auto same = [&](const auto& known) { return known.first == object && known.second == type; };
-            if (std::none_of(gathered.begin(), gathered.end(), same))
-                gathered.emplace_back(object, type);
+        // A window's title is told, shown or hidden; a control's name and description
+        // are read afresh when the screen reader comes to it.
+        const bool window = object->isWidgetType() && static_cast<QWidget*>(object)->isWindow();
+        if ((type == QAccessible::NameChanged || type == QAccessible::DescriptionChanged) && !window)
             return;
-        }
     }
     PassOn(event);
 }
@@ -461,14 +465,6 @@ void AsOneChange(const std::function<void()>& work)
     gathering = true;
     Filtered(work);
     gathering = false;
-    std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> changes;
-    changes.swap(gathered);
-    for (const auto& [object, type] : changes) {
-        if (object) {
-            QAccessibleEvent changed(object.data(), type);
-            QAccessible::updateAccessibility(&changed);
-        }
-    }
 }
 
 void Announce(QWidget* control, const QString& text)

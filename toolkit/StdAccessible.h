@@ -43,17 +43,19 @@ void MarkAsDecoration(QWidget* control);
 void MarkAsLink(QWidget* label);
 
 // Runs `work`, a control's own handling of receiving or losing the focus, without
-// telling a screen reader of the caret moves and selections it makes. Qt reports those
-// before the focus itself, so a screen reader would move there silently and never name
-// the control; the focus report that follows carries the caret and the selection.
+// telling a screen reader of the caret moves and selections it, or a part of it (a
+// list's text field), makes. Qt reports those before the focus itself, so a screen
+// reader would move there silently and never name the control; the focus report that
+// follows carries the caret and the selection.
 void WithoutCaretEvents(QWidget* control, const std::function<void()>& work);
 
-// Runs `work`, which rewrites many texts at once, and tells a screen reader of it once
-// per control: each name or description that changed, once, after the work; nothing of
-// the texts, carets, selections and values of the controls without the focus, which a
-// screen reader reads afresh when it comes to them. A rewrite of a list's items would
-// otherwise send several events per item, and a screen reader that falls that far
-// behind drops what it was about to say.
+// Runs `work`, which rewrites many texts at once, telling a screen reader only of the
+// focused control's changes and of the windows' titles. Of every other control nothing
+// is told (its texts, caret, selection, value, name or description): the screen reader
+// reads it afresh when it comes to it, by the focus, by exploring or as its window is
+// shown. A rewrite of a list's items would otherwise send several events per item, a
+// language switch one per control, and a screen reader that falls that far behind
+// drops what it was about to say.
 void AsOneChange(const std::function<void()>& work);
 
 // Tells a screen reader a short text without moving its focus, as a notification of

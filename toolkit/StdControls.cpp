@@ -215,17 +215,20 @@ void TComboBox::wheelEvent(QWheelEvent* event)
 
 void TComboBox::focusInEvent(QFocusEvent* event)
 {
-    QComboBox::focusInEvent(event);
-    // Qt selects the text for Tab only; the window's first control is entered as by Tab.
-    if (event->reason() == Qt::ActiveWindowFocusReason && !leftWithWindow_)
-        lineEdit()->selectAll();
+    // Its text field's caret and selection are told as a single-line edit's are.
+    WithoutCaretEvents(this, [this, event] {
+        QComboBox::focusInEvent(event);
+        // Qt selects the text for Tab only; the window's first control is entered as by Tab.
+        if (event->reason() == Qt::ActiveWindowFocusReason && !leftWithWindow_)
+            lineEdit()->selectAll();
+    });
     leftWithWindow_ = false;
 }
 
 void TComboBox::focusOutEvent(QFocusEvent* event)
 {
     leftWithWindow_ = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-    QComboBox::focusOutEvent(event);
+    WithoutCaretEvents(this, [this, event] { QComboBox::focusOutEvent(event); });
 }
 
 TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent)

@@ -144,8 +144,8 @@ class Orca:
 
     def events(self, since, until, application):
         """The accessibility events Orca received from `application` in that time."""
-        received = re.compile(r"EVENT MANAGER: \S+:\S* for (.*) in \[application \| " + re.escape(application) + r"\]")
-        return [m.group(1) for m in map(received.match, self._debug_lines(since, until)) if m]
+        received = re.compile(r"EVENT MANAGER: (\S+:\S*) for (.*) in \[application \| " + re.escape(application) + r"\]")
+        return [f"{m.group(1)} {m.group(2)}" for m in map(received.match, self._debug_lines(since, until)) if m]
 
     def flooded(self, since):
         """Whether Orca fell so far behind that it started dropping events."""

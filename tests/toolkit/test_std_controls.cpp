@@ -1,6 +1,8 @@
 // Where the standard controls and forms behave as the lesson's desktop does rather
-// than as Qt does by default: caret, current item, wheel, frames, activation, focus, the memo's Tab.
+// than as Qt does by default: caret, current item, wheel, frames, activation, focus, the
+// memo's Tab, what a screen reader is told.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,7 +10,9 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,7 @@
 #include "toolkit/CustomControl.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
+#include "toolkit/StdAccessible.h"
 #include "toolkit/StdControls.h"
 
 namespace {
@@ -289,4 +294,57 @@ TEST(ListFocus, ArrivingAsTheFirstControlOrByTabSelectsTheTextAClickOrTheWindowC
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_TRUE(list->hasFocus());
     EXPECT_EQ(list->lineEdit()->selectedText(), "Car");
+}
+
+namespace {
+
+std::vector<std::pair<QObject*, QAccessible::Event>> told;
+
+void Hear(QAccessibleEvent* event)
+{
+    told.emplace_back(event->object(), event->type());
+}
+
+int Told(QObject* object, QAccessible::Event type)
+{
+    return static_cast<int>(std::count(told.begin(), told.end(), std::pair{object, type}));
+}
+
+} // namespace
+
+// Run under a real display with the accessibility bus on (accessibility_events_toolkit).
+TEST(StdAccessibility, ListTellsNoCaretBeforeTheFocusARewriteTellsTheFocusedControlAndTheWindowsOnly)
+{
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen") ||
+        !QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000))
+        GTEST_SKIP() << "no screen-reader bridge on this platform: run under X11 with the accessibility bus on";
+    InstallStdAccessibility();
+    Row row;
+    auto* label = new TLabel(&row.window);
+    label->show();
+    TForm other;
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(Hear);
+
+    // Tab into the list selects its text, Tab out of it drops the selection: neither is news.
+    row.edit->setFocus(Qt::TabFocusReason);
+    row.list->setFocus(Qt::TabFocusReason);
+    row.edit->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Told(row.list, QAccessible::Focus), 1);
+    EXPECT_EQ(Told(row.list->lineEdit(), QAccessible::TextCaretMoved) +
+                  Told(row.list->lineEdit(), QAccessible::TextSelectionChanged),
+              0);
+
+    told.clear();
+    AsOneChange([&] {
+        row.edit->setAccessibleName(QStringLiteral("Focused"));
+        other.setWindowTitle(QStringLiteral("Hidden window"));
+        label->setText(QStringLiteral("Label"));
+        row.list->setAccessibleName(QStringLiteral("List"));
+        row.list->SetItems({"Bus", "Boat"});
+    });
+    EXPECT_EQ(Told(row.edit, QAccessible::NameChanged), 1);
+    EXPECT_EQ(Told(&other, QAccessible::NameChanged), 1);
+    for (const auto& [object, type] : told)
+        EXPECT_TRUE(object == row.edit || object == &other) << "told of a control away from the focus: " << type;
+    QAccessible::installUpdateHandler(previous);
 }
