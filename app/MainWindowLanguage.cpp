@@ -24,11 +24,12 @@ void MainWindow::SwitchLanguage(TxpCheckBox* chosen, TxpCheckBox* other, Languag
 {
     if (!chosen->Checked())
         return;
-    chosen->SetEnabled(false);
     other->SetEnabled(true);
     other->SetChecked(false);
-    // Space switches straight back, and a typed key edits nothing.
+    // Space switches straight back, and a typed key edits nothing. The focus moves before
+    // the chosen box is disabled, so it never passes through the window on the way.
     other->setFocus(Qt::OtherFocusReason);
+    chosen->SetEnabled(false);
     state_.Language = language;
     const LessonTexts& texts = LanguageTable(language);
     AsOneChange([&] {
