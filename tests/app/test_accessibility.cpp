@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "LessonFixture.h"
+#include "tests/toolkit/HeardEvents.h"
 #include "xpcontrols/XpAccessible.h"
 
 namespace {
@@ -233,23 +234,6 @@ TEST_F(LessonAccessibility, PressingStartThroughTheReaderRunsTheLesson)
     EXPECT_TRUE(form->UpperLane.Timer->Enabled());
 }
 
-namespace {
-
-// Every event sent while listening, as (object, type).
-std::vector<std::pair<QObject*, QAccessible::Event>> sent;
-
-void Record(QAccessibleEvent* event)
-{
-    sent.emplace_back(event->object(), event->type());
-}
-
-int Count(QObject* object, QAccessible::Event type)
-{
-    return static_cast<int>(std::count(sent.begin(), sent.end(), std::pair{object, type}));
-}
-
-} // namespace
-
 // What Qt 6.4 would make a screen reader miss: a computed value written into a field it
 // is not on, the name of a field reached by Tab, the language after a switch.
 TEST_F(LessonAccessibility, ScreenReaderHearsResultsFieldsAndTheLanguage)
@@ -258,8 +242,8 @@ TEST_F(LessonAccessibility, ScreenReaderHearsResultsFieldsAndTheLanguage)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QApplication::setActiveWindow(form.get());
-    sent.clear();
-    QAccessible::installUpdateHandler(Record);
+    heardEvents.clear();
+    QAccessible::installUpdateHandler(HearEvent);
 
     Type(form->UpperLane.Time, "2");
     Type(form->UpperLane.Speed, "60");
@@ -273,37 +257,37 @@ TEST_F(LessonAccessibility, ScreenReaderHearsResultsFieldsAndTheLanguage)
     ASSERT_NE(said, nullptr);
     EXPECT_EQ(Reader(said)->role(), QAccessible::Notification);
     EXPECT_EQ(Name(said), "Расстояние s, верхняя дорожка: 120. Расстояние s, нижняя дорожка: 120");
-    EXPECT_EQ(Count(said, QAccessible::ObjectShow), 1) << "both values in one announcement, once";
+    EXPECT_EQ(Heard(said, QAccessible::ObjectShow), 1) << "both values in one announcement, once";
 
-    sent.clear();
+    heardEvents.clear();
     form->UpperLane.Distance->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Count(form->UpperLane.Distance, QAccessible::Focus), 1);
-    EXPECT_EQ(Count(form->UpperLane.Distance, QAccessible::TextCaretMoved) + Count(form->UpperLane.Distance, QAccessible::TextSelectionChanged), 0)
+    EXPECT_EQ(Heard(form->UpperLane.Distance, QAccessible::Focus), 1);
+    EXPECT_EQ(Heard(form->UpperLane.Distance, QAccessible::TextCaretMoved) + Heard(form->UpperLane.Distance, QAccessible::TextSelectionChanged), 0)
         << "no caret news before the focus, which a reader would follow silently";
     int start = -1, end = -1;
     Reader(form->UpperLane.Distance)->textInterface()->attributes(1, &start, &end);
     EXPECT_EQ(std::pair(start, end), std::pair(0, 3)) << "one run over the whole value, its last digit included";
 
     form->SwitchToEnglish->setFocus();
-    sent.clear();
+    heardEvents.clear();
     form->SwitchToEnglish->Toggle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     QAccessible::installUpdateHandler(nullptr);
     EXPECT_EQ(Name(said), "English");
-    EXPECT_EQ(Count(said, QAccessible::ObjectShow), 1);
+    EXPECT_EQ(Heard(said, QAccessible::ObjectShow), 1);
     // Unfocused controls are read afresh when the screen reader comes to them; the
     // focused box tells its own change.
-    EXPECT_EQ(Count(form->UpperLane.ObjectList, QAccessible::NameChanged), 0);
-    EXPECT_EQ(Count(form->LowerLane.ObjectList, QAccessible::NameChanged), 0);
-    EXPECT_EQ(Count(form->SwitchToRussian, QAccessible::DescriptionChanged), 1);
-    for (const auto& [object, type] : sent) {
+    EXPECT_EQ(Heard(form->UpperLane.ObjectList, QAccessible::NameChanged), 0);
+    EXPECT_EQ(Heard(form->LowerLane.ObjectList, QAccessible::NameChanged), 0);
+    EXPECT_EQ(Heard(form->SwitchToRussian, QAccessible::DescriptionChanged), 1);
+    for (const auto& [object, type] : heardEvents) {
         SCOPED_TRACE(object ? object->metaObject()->className() : "no object");
         EXPECT_TRUE(type != QAccessible::TextInserted && type != QAccessible::TextRemoved &&
                     type != QAccessible::TextCaretMoved && type != QAccessible::Selection &&
                     type != QAccessible::ValueChanged)
             << "no rewritten text of a control away from the focus";
         if (type == QAccessible::NameChanged) {
-            EXPECT_EQ(Count(object, type), 1);
+            EXPECT_EQ(Heard(object, type), 1);
         }
     }
 }

@@ -1,6 +1,6 @@
 // Where the standard controls and forms behave as the lesson's desktop does rather
 // than as Qt does by default: caret, current item, wheel, frames, activation, focus, the
-// memo's Tab, what a screen reader is told.
+// memo's Tab, what a screen reader is heardEvents.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include "toolkit/Screen.h"
 #include "toolkit/StdAccessible.h"
 #include "toolkit/StdControls.h"
+#include "tests/toolkit/HeardEvents.h"
 
 namespace {
 
@@ -296,22 +297,6 @@ TEST(ListFocus, ArrivingAsTheFirstControlOrByTabSelectsTheTextAClickOrTheWindowC
     EXPECT_EQ(list->lineEdit()->selectedText(), "Car");
 }
 
-namespace {
-
-std::vector<std::pair<QObject*, QAccessible::Event>> told;
-
-void Hear(QAccessibleEvent* event)
-{
-    told.emplace_back(event->object(), event->type());
-}
-
-int Told(QObject* object, QAccessible::Event type)
-{
-    return static_cast<int>(std::count(told.begin(), told.end(), std::pair{object, type}));
-}
-
-} // namespace
-
 // Run under a real display with the accessibility bus on (accessibility_events_toolkit).
 TEST(StdAccessibility, ListTellsNoCaretBeforeTheFocusARewriteTellsTheFocusedControlAndTheWindowsOnly)
 {
@@ -323,18 +308,18 @@ TEST(StdAccessibility, ListTellsNoCaretBeforeTheFocusARewriteTellsTheFocusedCont
     auto* label = new TLabel(&row.window);
     label->show();
     TForm other;
-    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(Hear);
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(HearEvent);
 
     // Tab into the list selects its text, Tab out of it drops the selection: neither is news.
     row.edit->setFocus(Qt::TabFocusReason);
     row.list->setFocus(Qt::TabFocusReason);
     row.edit->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Told(row.list, QAccessible::Focus), 1);
-    EXPECT_EQ(Told(row.list->lineEdit(), QAccessible::TextCaretMoved) +
-                  Told(row.list->lineEdit(), QAccessible::TextSelectionChanged),
+    EXPECT_EQ(Heard(row.list, QAccessible::Focus), 1);
+    EXPECT_EQ(Heard(row.list->lineEdit(), QAccessible::TextCaretMoved) +
+                  Heard(row.list->lineEdit(), QAccessible::TextSelectionChanged),
               0);
 
-    told.clear();
+    heardEvents.clear();
     AsOneChange([&] {
         row.edit->setAccessibleName(QStringLiteral("Focused"));
         other.setWindowTitle(QStringLiteral("Hidden window"));
@@ -342,9 +327,9 @@ TEST(StdAccessibility, ListTellsNoCaretBeforeTheFocusARewriteTellsTheFocusedCont
         row.list->setAccessibleName(QStringLiteral("List"));
         row.list->SetItems({"Bus", "Boat"});
     });
-    EXPECT_EQ(Told(row.edit, QAccessible::NameChanged), 1);
-    EXPECT_EQ(Told(&other, QAccessible::NameChanged), 1);
-    for (const auto& [object, type] : told)
-        EXPECT_TRUE(object == row.edit || object == &other) << "told of a control away from the focus: " << type;
+    EXPECT_EQ(Heard(row.edit, QAccessible::NameChanged), 1);
+    EXPECT_EQ(Heard(&other, QAccessible::NameChanged), 1);
+    for (const auto& [object, type] : heardEvents)
+        EXPECT_TRUE(object == row.edit || object == &other) << "heardEvents of a control away from the focus: " << type;
     QAccessible::installUpdateHandler(previous);
 }
