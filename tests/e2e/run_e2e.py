@@ -967,6 +967,14 @@ def scenario_spoken(s):
     # Orca reads the middle dot of "S = v · t" by its name.
     for expected in (*heading.split(), "S = v", "t = S : v", "v = S : t"):
         w.check(expected in said, f"the crib sheet read without {expected!r}: {said!r}")
+
+    # A window heard before a switch speaks the new language after it, though the switch
+    # told the screen reader only of the windows' titles and the focused box.
+    d.focus(win.id)
+    w.step("EN clicked", action=lambda: win.click_centre(lesson.ENGLISH_BOX), expect="English")
+    heard = w.step("the About window again", action=lambda: d.focus(about), expect="Description")
+    w.check(any("About the program" in u for u in heard) and not any("Описание" in u for u in heard),
+            f"the About window after the switch said {heard}")
     check(not w.failures, "what a pupil would miss:\n  " + "\n  ".join(w.failures))
 
 
