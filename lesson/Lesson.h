@@ -25,14 +25,14 @@ enum class Shown { Nothing, Picture, TowardsPicture };
 // One lane: the object it shows and how its picture runs. Counters are pixels.
 struct Lane {
     bool HasEmptyEntry = false; // the lower list's empty entry takes the lane's object away
-    std::string PictureName{}; // the picture file last chosen, e.g. "1.jpg"; empty before any choice
-    int32_t Position = 0;     // how far the picture has run in the current run
-    int32_t Step = 0;         // pixels added to the position per tick
-    int32_t Limit = 0;        // the run ends on the tick that finds the position beyond this
-    bool Running = false;     // its timer ticks
-    bool Towards = false;     // the object comes towards from the right
+    std::string PictureName{};  // the picture file last chosen, e.g. "1.jpg"; empty before any choice
+    int32_t Position = 0;       // how far the picture has run in the current run
+    int32_t Step = 0;           // pixels added to the position per tick
+    int32_t Limit = 0;          // the run ends on the tick that finds the position beyond this
+    bool Running = false;       // its timer ticks
+    bool Towards = false;       // the object comes towards from the right
     Shown Showing = Shown::Picture;
-    int32_t PictureLeft = PictureRestLeft;
+    int32_t PictureLeft = PictureRestLeft; // where each picture stands
     int32_t TowardsLeft = TowardsFirstLeft;
 };
 
