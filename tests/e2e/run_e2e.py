@@ -19,7 +19,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 import types
 
 sys.dont_write_bytecode = True  # no __pycache__ beside the sources
@@ -31,7 +30,7 @@ from lesson import (ENGLISH_BOX, RUSSIAN_BOX, TOWARDS_BOX, CarTracker, MainWindo
                     pixels_per_tick, wait_for_picture_at)
 from pictures import best_match, decode_picture, is_car_red
 from xsession import (SCREEN_SIZE, CheckFailed, Display, Program, Screenshots, check, missing_tools,
-                      wait_until)
+                      report_failure, wait_until)
 
 SKIPPED = 77
 TITLE = "Velmora 1.0"
@@ -1219,14 +1218,7 @@ def run(args, parser, staging, wanted_locale, own_pictures):
             print(f"PASSED {args.scenario}: {SCENARIOS[args.scenario].__doc__}")
     except Exception as failure:  # a check, a tool or the program itself: all end the run as failed
         failed = True
-        print(f"FAILED {args.scenario}: {failure}")
-        if not isinstance(failure, CheckFailed):
-            traceback.print_exc()
-        if shots is not None and display is not None and display.process.poll() is None:
-            try:
-                shots.grab("at-failure")
-            except Exception:
-                pass
+        report_failure(args.scenario, failure, shots, display)
     finally:
         if program is not None:
             program.close()

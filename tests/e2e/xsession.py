@@ -12,6 +12,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import traceback
 
 from pictures import Raster
 
@@ -169,6 +170,19 @@ class Display:
         maximum = re.search(r"maximum size: (\d+) by (\d+)", hints)
         pair = (lambda m: (int(m.group(1)), int(m.group(2))) if m else None)
         return pair(minimum), pair(maximum)
+
+
+def report_failure(scenario, failure, shots, display):
+    """Says why a scenario failed, with the traceback of anything but a failed check, and
+    grabs the screen as it was while the display still runs."""
+    print(f"FAILED {scenario}: {failure}")
+    if not isinstance(failure, CheckFailed):
+        traceback.print_exc()
+    if shots is not None and display is not None and display.process.poll() is None:
+        try:
+            shots.grab("at-failure")
+        except Exception:
+            pass
 
 
 class Screenshots:

@@ -16,7 +16,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
 sys.dont_write_bytecode = True
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -25,7 +24,8 @@ sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import lesson  # noqa: E402
 from lesson import ENGLISH_BOX, RUSSIAN_BOX, MainWindow  # noqa: E402
 from pictures import best_match, decode_picture  # noqa: E402
-from xsession import CheckFailed, Display, Program, Screenshots, check, missing_tools, wait_until  # noqa: E402
+from xsession import (Display, Program, Screenshots, check, missing_tools, report_failure,  # noqa: E402
+                      wait_until)
 
 SKIPPED = 77
 TITLE = "Velmora 1.0"
@@ -304,14 +304,7 @@ def main():
             print(f"PASSED {args.scenario}: {SCENARIOS[args.scenario].__doc__}")
     except Exception as failure:
         failed = True
-        print(f"FAILED {args.scenario}: {failure}")
-        if not isinstance(failure, CheckFailed):
-            traceback.print_exc()
-        if shots is not None and display is not None and display.process.poll() is None:
-            try:
-                shots.grab("at-failure")
-            except Exception:
-                pass
+        report_failure(args.scenario, failure, shots, display)
     finally:
         for program in RUNNING:
             program.close()
