@@ -1,6 +1,6 @@
 // Where the standard controls and forms behave as the lesson's desktop does rather
 // than as Qt does by default: caret, current item, wheel, frames, activation, focus, the
-// memo's Tab, what a screen reader is heardEvents.
+// memo's Tab, what a screen reader is told.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
