@@ -1222,8 +1222,6 @@ def run(args, parser, staging, wanted_locale, own_pictures):
     finally:
         if program is not None:
             program.close()
-            if failed:
-                print("program output:\n" + program.output())
         if listener is not None:
             listener.close()
             if failed:
@@ -1231,11 +1229,7 @@ def run(args, parser, staging, wanted_locale, own_pictures):
                 print(f"Orca's speech and debug file: {folder}")
             listener.discard()
         if shots is not None:
-            if failed:
-                for path in shots.keep():
-                    print(f"screenshot: {path}")
-            else:
-                shots.discard()
+            shots.finish(failed)
         if display is not None:
             display.close()
     return 1 if failed else 0

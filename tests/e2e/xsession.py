@@ -209,6 +209,19 @@ class Screenshots:
     def discard(self):
         shutil.rmtree(self.folder, ignore_errors=True)
 
+    def finish(self, failed):
+        """A failed run keeps its grabs and says where they are, with the program's output
+        where it was written beside them; a passed one leaves nothing behind."""
+        if not failed:
+            self.discard()
+            return
+        for path in self.keep():
+            print(f"screenshot: {path}")
+        log = os.path.join(self.folder, "program-output.txt")
+        if os.path.exists(log):
+            with open(log, "rb") as f:
+                print("program output:\n" + f.read().decode(errors="replace"))
+
     def keep(self):
         """Converts the grabs to PNG for reading and returns their paths."""
         kept = []
@@ -236,7 +249,6 @@ class Program:
         for variable in ("QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_STYLE_OVERRIDE"):
             env.pop(variable, None)
         env.update(extra_env or {})
-        self.log_path = log_path
         self.log = open(log_path, "wb")
         self.process = subprocess.Popen(argv, cwd=cwd, env=env, stdout=self.log, stderr=subprocess.STDOUT)
         self.pid = self.process.pid
@@ -264,6 +276,3 @@ class Program:
         self.log.close()
         shutil.rmtree(self.runtime_dir, ignore_errors=True)
 
-    def output(self):
-        with open(self.log_path, "rb") as f:
-            return f.read().decode(errors="replace")

@@ -309,15 +309,7 @@ def main():
         for program in RUNNING:
             program.close()
         if shots is not None:
-            if failed:
-                for path in shots.keep():
-                    print(f"screenshot: {path}")
-                log = os.path.join(shots.folder, "program-output.txt")
-                if os.path.exists(log):
-                    with open(log, "rb") as f:
-                        print("program output:\n" + f.read().decode(errors="replace"))
-            else:
-                shots.discard()
+            shots.finish(failed)
         if display is not None:
             display.close()
     return 1 if failed else 0
