@@ -181,6 +181,12 @@ def report_failure(scenario, failure, shots, display):
     if shots is not None and display is not None and display.process.poll() is None:
         try:
             shots.grab("at-failure")
+            # Which windows the display had, mapped or not, and who manages them: a window
+            # that never showed is told apart from one that was never made.
+            tree = subprocess.run(["xwininfo", "-root", "-tree"], env=display.env, capture_output=True,
+                                  timeout=10).stdout.decode(errors="replace")
+            named = [line.strip() for line in tree.splitlines() if '"' in line]
+            print("named windows on the display:\n  " + "\n  ".join(named[:40]))
         except Exception:
             pass
 
