@@ -71,7 +71,7 @@ def main():
     if installing:
         missing += [t for t in ("desktop-file-validate", "appstreamcli") if shutil.which(t) is None]
     if missing:
-        print(f"SKIPPED: missing {', '.join(missing)} (tools/setup-debian.sh installs them)")
+        print(f"SKIPPED: missing {', '.join(missing)} (tools/setup-debian.sh --tests installs them)")
         return SKIPPED
     if args.scenario == "spoken" and orca.missing():
         print(f"SKIPPED: Orca cannot run here: {orca.missing()}")
@@ -89,7 +89,7 @@ def main():
         return SKIPPED
 
     if args.scenario == "pasted_text" and shutil.which("xclip") is None:
-        print("SKIPPED: missing xclip (tools/setup-debian.sh installs it)")
+        print("SKIPPED: missing xclip (tools/setup-debian.sh --tests installs it)")
         return SKIPPED
     if args.scenario in ("hostile_pictures", "large_pictures") and not args.hostile_maker:
         parser.error(f"{args.scenario} needs --hostile-maker")
