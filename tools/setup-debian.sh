@@ -25,13 +25,13 @@ if $package; then
 fi
 # The tests: the unit tests and benchmarks; the end-to-end scenarios on Xvfb, driven with
 # xdotool and xclip and grabbed with ImageMagick, two under openbox; the installed
-# program's files checked; the screen reader's view over AT-SPI and Orca with its speech
-# server; the fuzz targets, which need clang.
+# program's files checked; the screen reader's view over AT-SPI (gdbus switches the
+# accessibility bus on) and Orca with its speech server; the fuzz targets, which need clang.
 if $tests; then
     packages="$packages libgtest-dev libbenchmark-dev
         xvfb xauth xdotool xclip imagemagick x11-utils x11-xserver-utils openbox procps python3
         desktop-file-utils appstream
-        dbus dbus-x11 at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-audio-plugins
+        dbus dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-audio-plugins
         clang-14 libclang-rt-14-dev"
 fi
 
