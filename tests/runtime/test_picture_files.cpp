@@ -455,8 +455,12 @@ TEST(JpegPictureDecode, TruncatedDecodesSilentlyAsFarAsItGoes)
     EXPECT_NO_THROW(picture.Decode(bitmap, false));
     ASSERT_EQ(bitmap.Height, 64);
     ExpectNear(PixelAt(bitmap, 5, 2), {200, 30, 30}, 4);
-    // Beyond the data the decoder fills in neutral gray.
+    // Beyond the data the decoder fills in neutral gray, and counts the damage.
     ExpectNear(PixelAt(bitmap, 5, 63), {128, 128, 128}, 4);
+    EXPECT_GT(bitmap.Warnings, 0);
+    picture.LoadFromBytes(SolidJpeg(64, 64, {200, 30, 30}));
+    picture.Decode(bitmap, false);
+    EXPECT_EQ(bitmap.Warnings, 0) << "a whole picture";
 }
 
 TEST(JpegPictureDecode, TwoColoursAtFullSize)
