@@ -247,6 +247,21 @@ TEST(ReadPictureFile, PipeRefusedWithoutWaiting)
 }
 #endif
 
+#ifndef _WIN32
+
+TEST(ReadPictureFile, MessageNamesAWorkingFolderDeletedMeanwhile)
+{
+    TempFolder folder;
+    const std::filesystem::path lesson = folder.Path() / "lesson";
+    std::filesystem::create_directory(lesson);
+    WorkingFolderScope inside(lesson);
+    RememberWorkingFolder();
+    std::filesystem::remove(lesson);
+    EXPECT_EQ(MessageOf<EFOpenError>([] { ReadPictureFile("dris/7.jpg"); }),
+              "Cannot open file \"" + lesson.string() + "/dris/7.jpg\". " + NoSuchFile);
+}
+#endif
+
 TEST(ReadPictureFile, NameResolvedAtTheMomentOfTheCall)
 {
     TempFolder first, second;
