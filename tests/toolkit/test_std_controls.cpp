@@ -105,6 +105,34 @@ TEST(ListCurrentItem, FollowsTheTextWheneverTheTextIsAnItem)
     EXPECT_EQ(row.list->Text(), "A very long object name indeed");
 }
 
+TEST(ListPick, EveryPickFromTheOpenListIsAChangeTheItemShownIncluded)
+{
+    Row row;
+    const auto pick = [&row](int item, bool byMouse) {
+        row.changes = 0;
+        row.list->showPopup();
+        QAbstractItemView* view = row.list->view();
+        const QModelIndex index = row.list->model()->index(item, 0);
+        if (byMouse) {
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        } else {
+            view->setCurrentIndex(index);
+            QTest::keyClick(view, Qt::Key_Return);
+        }
+        return row.changes;
+    };
+    EXPECT_EQ(pick(1, false), 1) << "another item";
+    EXPECT_EQ(pick(1, false), 1) << "the item shown, by the keys";
+    EXPECT_EQ(pick(1, true), 1) << "the item shown, by the mouse";
+    EXPECT_EQ(pick(0, true), 1) << "another item, by the mouse";
+    EXPECT_EQ(row.list->Text(), "Car");
+    row.list->setFocus();
+    row.changes = 0;
+    QTest::keyClick(row.list, Qt::Key_Down); // a pick by the keys, the list closed
+    EXPECT_EQ(row.changes, 1);
+    EXPECT_EQ(row.list->Text(), "Truck");
+}
+
 TEST(ListWheel, OnlyTheFocusedListStepsAndAnUnusedOneLeavesTheWheelToItsParent)
 {
     Row row;
