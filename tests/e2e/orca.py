@@ -38,7 +38,7 @@ def missing():
     if not os.path.exists(MODULE):
         absent.append(MODULE)
     if absent:
-        return f"missing {', '.join(absent)} (tools/setup-debian.sh installs them)"
+        return f"missing {', '.join(absent)} (tools/setup-debian.sh --tests installs them)"
     return None
 
 
