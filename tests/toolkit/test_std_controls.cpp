@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QScreen>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -248,6 +249,36 @@ TEST(WindowPlacement, CentredByItsFrameItsTopLeftKeptOnTheScreen)
             EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 1) << size.width();
         }
     }
+}
+
+TEST(WindowPlacement, AWindowLargerThanTheScreenIsNarrowedToFitAndItsContentsScrollToTheFocus)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget fitting;
+    fitting.setFixedSize(area.width() - 100, 200);
+    EXPECT_EQ(ScrolledToFitScreen(&fitting, QSize(0, 20)), &fitting) << "on a screen large enough nothing changes";
+
+    TForm window;
+    auto* contents = new QWidget;
+    contents->setFixedSize(area.width() + 119, 363);
+    auto* first = new TEdit(contents);
+    first->setGeometry(10, 10, 50, 28);
+    auto* farRight = new TEdit(contents);
+    farRight->setGeometry(area.width() + 60, 300, 50, 28);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ScrolledToFitScreen(contents, QSize(0, 20)));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    CentreOnScreen(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << window.width() << " x " << window.height();
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab);
+    ASSERT_TRUE(farRight->hasFocus());
+    EXPECT_TRUE(window.rect().contains(QRect(farRight->mapTo(&window, QPoint(0, 0)), farRight->size())))
+        << "the control at the far right scrolled into view";
 }
 
 TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
