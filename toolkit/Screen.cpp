@@ -68,10 +68,10 @@ QWidget* ScrolledToFitScreen(QWidget* contents, QSize around)
     scrolled->setFocusPolicy(Qt::NoFocus);
     scrolled->setWidget(contents);
     // A scroll bar along one side takes room from the other.
+    const int barHeight = scrolled->horizontalScrollBar()->sizeHint().height();
     const bool across = wanted.width() > room.width();
-    const bool down = wanted.height() + (across ? scrolled->horizontalScrollBar()->sizeHint().height() : 0) > room.height();
-    const QSize bars((down ? scrolled->verticalScrollBar()->sizeHint().width() : 0),
-                     (across ? scrolled->horizontalScrollBar()->sizeHint().height() : 0));
+    const bool down = wanted.height() + (across ? barHeight : 0) > room.height();
+    const QSize bars(down ? scrolled->verticalScrollBar()->sizeHint().width() : 0, across ? barHeight : 0);
     scrolled->setFixedSize((wanted + bars).boundedTo(room));
     return scrolled;
 }

@@ -472,7 +472,8 @@ TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWholeAndSound)
     // Damage libjpeg gets over with a warning, every row decoded: a progressive file cut
     // before its last scan, a stray marker in the middle of a scan.
     const auto red = SolidJpeg(40, 20, {255, 0, 0}, {.Progressive = true});
-    const std::size_t lastScan = std::string_view(reinterpret_cast<const char*>(red.data()), red.size()).rfind("\xFF\xDA");
+    const std::string_view redBytes(reinterpret_cast<const char*>(red.data()), red.size());
+    const std::size_t lastScan = redBytes.rfind("\xFF\xDA");
     folder.Write("cut.jpg", SolidJpeg(20, 10, {0, 0, 255}));
     folder.Write("cut@2x.jpg", std::vector<unsigned char>(red.begin(), red.begin() + static_cast<long>(lastScan)));
     auto stray = SolidJpeg(40, 20, {255, 0, 0});
