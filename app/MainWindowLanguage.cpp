@@ -1,5 +1,6 @@
 // The RU and EN boxes: the checked one is the language shown, and it cannot be unchecked.
 #include <QAction>
+#include <QLocale>
 #include <QMenu>
 #include <utility>
 
@@ -76,6 +77,9 @@ void MainWindow::RenameListObjects(Language language)
 void MainWindow::WriteAccessibleNames(const LessonTexts& texts)
 {
     const AccessibleNames& names = texts.Accessible;
+    // The language a screen reader reads the window's texts in, its fields' and
+    // announcements' among them.
+    setLocale(QLocale(texts.Language == Language::English ? QLocale::English : QLocale::Russian));
     for (auto [lane, fields, list, track] :
          {std::tuple{&UpperLane, &names.UpperFields, names.UpperList, names.UpperLane},
           std::tuple{&LowerLane, &names.LowerFields, names.LowerList, names.LowerLane}}) {

@@ -9,6 +9,7 @@
 #include "app/Resources.h"
 #include "app/UiFonts.h"
 #include "lesson/VehicleCatalogue.h"
+#include "toolkit/Screen.h"
 #include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
 
@@ -105,7 +106,7 @@ void MainWindow::CreateControls()
     frame->setContentsMargins(0, 0, 0, 0);
     frame->setSpacing(0);
     frame->setMenuBar(Menu);
-    frame->addWidget(Client);
+    frame->addWidget(ScrolledToFitScreen(Client, QSize(0, Menu->sizeHint().height())));
     frame->setSizeConstraint(QLayout::SetFixedSize);
 
     QWidget* c = Client;

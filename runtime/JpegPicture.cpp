@@ -39,7 +39,13 @@ void LeaveThroughExit(j_common_ptr info)
 
 void DiscardMessage(j_common_ptr) {}
 
-void DiscardWarning(j_common_ptr, int) {}
+// Trace messages are dropped; warnings (data that ends early or is corrupt, which
+// libjpeg gets over) are only counted, for those who want a picture whole and sound.
+void CountWarning(j_common_ptr info, int level)
+{
+    if (level < 0)
+        ++info->err->num_warnings;
+}
 
 void PrepareErrorExit(jpeg_decompress_struct* decompressor, JpegErrorExit* errors)
 {
@@ -47,7 +53,7 @@ void PrepareErrorExit(jpeg_decompress_struct* decompressor, JpegErrorExit* error
     decompressor->err = jpeg_std_error(&errors->Manager);
     errors->Manager.error_exit = LeaveThroughExit;
     errors->Manager.output_message = DiscardMessage;
-    errors->Manager.emit_message = DiscardWarning;
+    errors->Manager.emit_message = CountWarning;
 }
 
 struct ScanLimit {
@@ -293,6 +299,7 @@ int DecodeJpeg(const unsigned char* data, std::size_t size, bool smallColourScre
         bitmap->ScanlinesRead = static_cast<int>(decompressor.output_scanline);
     }
     jpeg_finish_decompress(&decompressor);
+    bitmap->Warnings = static_cast<int>(errors.Manager.num_warnings);
     jpeg_destroy_decompress(&decompressor);
     return 0;
 }

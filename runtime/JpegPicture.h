@@ -4,7 +4,7 @@
 //   LoadFromBytes({})             -> fine; Width() == Height() == 0; Decode throws "JPEG error #42"
 //   LoadFromBytes(<a BMP file>)   throws EJPEG "JPEG error #53" (no start-of-image marker)
 //   Decode of a truncated file    -> no error; the missing part comes out as the decoder
-//                                   fills it
+//                                   fills it, and the bitmap counts the decoder's warning
 //
 //   Decode of a header claiming 60000 × 60000 -> "JPEG error #54" before any pixel
 //                                   memory is taken
@@ -16,7 +16,7 @@
 //                                 -> a 145 x 100 bitmap, its pixels those of a whole decode
 //
 // Every failure of the decoder is an EJPEG "JPEG error #<n>", n being libjpeg's
-// message code; its warnings are discarded.
+// message code; its warnings are only counted.
 #pragma once
 
 #include <array>
@@ -90,6 +90,7 @@ struct JpegBitmap {
     int BitsPerPixel = 0; // 32: B, G, R, 0xFF bytes; 8: palette indices; 0 while unsized
     int DecodedRows = 0;  // rows from the top really decoded; the rest are undefined
     int ScanlinesRead = 0; // rows of the whole picture the decoder got through
+    int Warnings = 0;      // damage the decoder got over: data ending early, corrupt data
     PixelBuffer Pixels;
     std::vector<std::array<unsigned char, 3>> Palette; // RGB, for 8 bits per pixel
 

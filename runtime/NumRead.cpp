@@ -45,12 +45,10 @@ unsigned HexDigitValue(char c)
 // and is faster; past that it goes on in extended precision, rounding at each step.
 class DigitAccumulator {
 public:
-    // Adds a digit; false when the accumulator is too close to the top of the range to
-    // take it, in which case the digit counts only for its place value.
+    // Adds a digit; false once the accumulator has passed the top of the extended range,
+    // which makes the text no number.
     bool Add(unsigned digit)
     {
-        if (saturated_)
-            return false;
         if (inIntegers_) {
             if (exact_ <= (UINT64_MAX - digit) / 10) {
                 exact_ = exact_ * 10 + digit;
@@ -59,13 +57,8 @@ public:
             rounded_ = static_cast<Extended>(exact_);
             inIntegers_ = false;
         }
-        const Extended next = rounded_ * 10 + static_cast<Extended>(digit);
-        if (std::isinf(next)) {
-            saturated_ = true;
-            return false;
-        }
-        rounded_ = next;
-        return true;
+        rounded_ = rounded_ * 10 + static_cast<Extended>(digit);
+        return !std::isinf(rounded_);
     }
 
     Extended Value() const { return inIntegers_ ? static_cast<Extended>(exact_) : rounded_; }
@@ -74,7 +67,6 @@ private:
     uint64_t exact_ = 0;
     Extended rounded_ = 0;
     bool inIntegers_ = true;
-    bool saturated_ = false;
 };
 
 // Exponent digits are read only while the exponent so far is below this, so the
@@ -107,21 +99,20 @@ size_t SkipBlanksAndSign(std::string_view text, bool& negative)
 
     DigitAccumulator digits;
     bool sawNumber = false;
-    // Integer digits that no longer fit still scale the value; fraction digits that no
-    // longer fit are too small to matter.
-    int64_t droppedIntegerDigits = 0;
+    // Every digit, integer or fraction, goes into the accumulator; the fraction digits
+    // are taken off again by the power of ten.
     int64_t fractionDigits = 0;
     for (; i < length && IsDigit(text[i]); ++i) {
         sawNumber = true;
         if (!digits.Add(DigitValue(text[i])))
-            ++droppedIntegerDigits;
+            RaiseNotFloat(text);
     }
     if (i < length && text[i] == separator) {
         // A lone separator counts as a number: it reads as 0.
         sawNumber = true;
-        for (++i; i < length && IsDigit(text[i]); ++i) {
-            if (digits.Add(DigitValue(text[i])))
-                ++fractionDigits;
+        for (++i; i < length && IsDigit(text[i]); ++i, ++fractionDigits) {
+            if (!digits.Add(DigitValue(text[i])))
+                RaiseNotFloat(text);
         }
     }
     if (!sawNumber)
@@ -147,7 +138,7 @@ size_t SkipBlanksAndSign(std::string_view text, bool& negative)
     if (i != length)
         RaiseNotFloat(text);
 
-    int64_t power = exponent + droppedIntegerDigits - fractionDigits;
+    int64_t power = exponent - fractionDigits;
     power = std::clamp(power, -DecisivePower, DecisivePower);
     const Extended value = ScaleByPowerOfTen(digits.Value(), static_cast<int>(power));
     // Beyond the extended range: the only way the scaling can fail, since the

@@ -71,15 +71,24 @@ std::string SystemReason(SystemError error)
     return WithoutTrailingStops(std::strerror(error));
 }
 
+// The working folder as last seen: a folder deleted while the program works in it has
+// no path any more, but the pupil still knows it by the one it had.
+std::string& KnownWorkingFolder()
+{
+    static std::string known;
+    return known;
+}
+
 std::string WorkingFolder()
 {
     std::string folder(256, '\0');
     while (getcwd(folder.data(), folder.size()) == nullptr) {
         if (errno != ERANGE)
-            return {};
+            return KnownWorkingFolder();
         folder.resize(folder.size() * 2);
     }
     folder.resize(std::strlen(folder.c_str()));
+    KnownWorkingFolder() = folder;
     return folder;
 }
 
@@ -206,7 +215,18 @@ std::string FullPathName(std::string_view name)
     return Utf8(full);
 }
 
+void RememberWorkingFolder()
+{
+    // The system keeps the working folder's path itself, and a folder in use cannot be
+    // deleted.
+}
+
 #else
+
+void RememberWorkingFolder()
+{
+    WorkingFolder();
+}
 
 std::string FullPathName(std::string_view name)
 {

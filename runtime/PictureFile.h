@@ -14,8 +14,13 @@
 
 // The absolute path a name stands for at this moment: a relative name is joined to
 // the current working folder, then "." and ".." segments and doubled slashes are
-// resolved without looking at the disk. A trailing slash is kept.
+// resolved without looking at the disk. A trailing slash is kept. When the working
+// folder has been deleted, it is joined by the path it had when last seen.
 std::string FullPathName(std::string_view name);
+
+// Notes the working folder's path, so that messages name it in full even after it has
+// been deleted. Called once the program has settled in its folder at start-up.
+void RememberWorkingFolder();
 
 // Every byte of the named file. The name is resolved against the working folder at
 // the moment of the call; the file is opened read-only and closed before returning.

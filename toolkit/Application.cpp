@@ -1,6 +1,7 @@
 #include "toolkit/Application.h"
 
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -195,6 +196,24 @@ QString ShownText(const Exception& error, const QFontMetrics& metrics, int scree
     return metrics.elidedText(shown, Qt::ElideRight, screenWidth / 2 * MostLines);
 }
 
+// A box is at least as wide as its title bar needs: the caption in the title's bold
+// face, and the window's icon and buttons beside it (about a square of the bar's height
+// each), as the desktop's own message box is. Qt sizes the box by its text alone.
+void WideEnoughForTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics title(bold);
+    const int bar = title.height() + 10;
+    const int needed = title.horizontalAdvance(box.windowTitle()) + 4 * bar;
+    // A spacer across the whole grid: the least width Qt lays the box out at.
+    grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 // A screen reader reads the isolation marks as characters of their own: the box's
 // accessible text is the shown text without them.
 void NameWithoutIsolates(QMessageBox& box)
@@ -219,6 +238,7 @@ void TApplication::ShowException(const Exception& error)
     // The message quotes what the pupil typed: never read it as markup.
     box.setTextFormat(Qt::PlainText);
     NameWithoutIsolates(box);
+    WideEnoughForTitle(box);
     // No window of the program takes input while the box is open; ticks and painting go on.
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

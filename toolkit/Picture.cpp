@@ -164,7 +164,9 @@ void TJPEGImage::ReadSharpVariant(const JpegRegion& visible)
                                  2 * visible.Height + 4};
         JpegBitmap pixels;
         sharp.Decode(pixels, SmallColourScreen(), doubled);
-        if (pixels.DecodedRows != pixels.Height)
+        // Only a variant that decoded whole and sound: libjpeg pads a cut file and gets over
+        // corrupt data with no more than a warning, and the picture itself is better.
+        if (pixels.DecodedRows != pixels.Height || pixels.Warnings != 0)
             return;
         sharpAt_ = QPoint(pixels.Left / 2, pixels.Top / 2);
         sharp_ = ToImage(std::move(pixels));

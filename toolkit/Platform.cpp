@@ -8,6 +8,7 @@
 
 #include "runtime/Locale.h"
 #include "runtime/NumText.h"
+#include "runtime/PictureFile.h"
 #include "toolkit/Application.h"
 
 #ifdef _WIN32
@@ -64,13 +65,15 @@ void FollowSystemSettings(TApplication& app)
 
 void EnterDataFolder(const QString& folder)
 {
-    if (QDir::current().exists(folder))
-        return;
+    if (!QDir::current().exists(folder)) {
 #ifdef _WIN32
-    const QDir installed(QCoreApplication::applicationDirPath());
+        const QDir installed(QCoreApplication::applicationDirPath());
 #else
-    const QDir installed(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));
+        const QDir installed(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));
 #endif
-    if (installed.exists(folder))
-        QDir::setCurrent(installed.absolutePath());
+        if (installed.exists(folder))
+            QDir::setCurrent(installed.absolutePath());
+    }
+    // The folder the program works in from now on.
+    RememberWorkingFolder();
 }

@@ -18,4 +18,5 @@ void FollowSystemSettings(TApplication& app);
 // Started where there is no `folder` (the lane pictures' folder), the program works in
 // the folder its installation keeps them in: beside the program on Windows,
 // ../share/velmora beside its bin/ elsewhere. A `folder` in the working folder wins.
+// The folder settled on is remembered, for messages after it has been deleted.
 void EnterDataFolder(const QString& folder);

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
 
@@ -45,4 +47,31 @@ void CentreOnScreen(QWidget* window)
     window->adjustSize();
     PlaceFrame(window);
     new PlaceWhenFramed(window);
+}
+
+QWidget* ScrolledToFitScreen(QWidget* contents, QSize around)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return contents;
+    // The frame is not known before the window manager frames the window: room for the
+    // usual borders and title bar.
+    const QSize frame(16, 40);
+    const QSize room = screen->availableGeometry().size() - around - frame;
+    const QSize wanted = contents->size();
+    if (wanted.width() <= room.width() && wanted.height() <= room.height())
+        return contents;
+    auto* scrolled = new QScrollArea;
+    scrolled->setFrameShape(QFrame::NoFrame);
+    // Scrolled by its bars and by the focus moving through its controls; it is no stop
+    // of its own for Tab.
+    scrolled->setFocusPolicy(Qt::NoFocus);
+    scrolled->setWidget(contents);
+    // A scroll bar along one side takes room from the other.
+    const int barHeight = scrolled->horizontalScrollBar()->sizeHint().height();
+    const bool across = wanted.width() > room.width();
+    const bool down = wanted.height() + (across ? barHeight : 0) > room.height();
+    const QSize bars(down ? scrolled->verticalScrollBar()->sizeHint().width() : 0, across ? barHeight : 0);
+    scrolled->setFixedSize((wanted + bars).boundedTo(room));
+    return scrolled;
 }

@@ -129,6 +129,13 @@ private:
     QComboBox& List() const { return static_cast<QComboBox&>(*widget()); }
 };
 
+// A text's one attribute: its language, the control's locale's (en, ru), which a screen
+// reader takes the voice for it from.
+QString LanguageAttribute(const QWidget& control)
+{
+    return QStringLiteral("language:") + control.locale().bcp47Name();
+}
+
 // A single-line edit as Qt reads it, except that its text has one run of attributes
 // from its first to its last character. Qt 6.4 reports an empty run at each offset, and
 // a screen reader that splits the text by those runs leaves the last character out.
@@ -204,7 +211,7 @@ public:
     {
         *start = 0;
         *end = characterCount();
-        return QString();
+        return LanguageAttribute(Edit());
     }
 
     // Editable text.
@@ -285,19 +292,50 @@ private:
     QString spoken_;
 };
 
-class TAnnouncementAccessible : public QAccessibleWidget {
+// Its name is what it says; read as a text, the same in one run, with its language.
+class TAnnouncementAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit TAnnouncementAccessible(TAnnouncement* announcement)
         : QAccessibleWidget(announcement, QAccessible::Notification)
     {
     }
 
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return static_cast<TAnnouncement*>(widget())->Text();
+            return Spoken();
         return QAccessibleWidget::text(t);
     }
+
+    // Text: read only, nothing to select, no caret and no place on the screen.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override { return Spoken().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Spoken().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return LanguageAttribute(*widget());
+    }
+
+private:
+    const QString& Spoken() const { return static_cast<TAnnouncement*>(widget())->Text(); }
 };
 
 // Two kinds of event are kept from the screen reader: the caret and selection events of

@@ -106,7 +106,16 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent)
     setCompleter(nullptr);
     connect(this, &QComboBox::editTextChanged, this, [this] {
         FollowTextWithCurrentItem();
-        if (!quiet_ && OnChange)
+        if (quiet_)
+            return;
+        ++changes_;
+        if (OnChange)
+            Guarded(this, [this] { OnChange(this); });
+    });
+    // Every pick from the open list is a change, also of the item the text already names,
+    // for which Qt changes no text.
+    connect(this, &QComboBox::activated, this, [this] {
+        if (changes_ == changesBeforePick_ && OnChange)
             Guarded(this, [this] { OnChange(this); });
     });
     // A picked item's text shows from its start; a text the pupil is typing is left alone.
@@ -199,6 +208,7 @@ void TComboBox::showPopup()
     if (count() > maxVisibleItems())
         widest += list->verticalScrollBar()->sizeHint().width();
     list->setMinimumWidth(widest);
+    changesBeforePick_ = changes_;
     QComboBox::showPopup();
 }
 

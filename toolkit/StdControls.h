@@ -57,7 +57,8 @@ protected:
 };
 
 // A drop-down list with editable text: OnChange runs on every change of the text,
-// whether an item was picked or a key typed.
+// whether an item was picked or a key typed, and once for every pick from the open
+// list, also of the item the text already names.
 //   - Text written by the program or by a pick shows from its first character.
 //   - The highlighted item follows the text whenever the text is one of the items.
 //   - The wheel steps through the items only while the list has the keyboard focus;
@@ -91,6 +92,10 @@ private:
     void FollowTextWithCurrentItem();
 
     bool quiet_ = false;
+    // Changes of the text the user made, and how many there were when the list opened:
+    // a pick that made none still runs OnChange.
+    unsigned changes_ = 0;
+    unsigned changesBeforePick_ = 0;
     bool following_ = false;
     bool leftWithWindow_ = false;
 };

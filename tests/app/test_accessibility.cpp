@@ -214,6 +214,12 @@ TEST_F(LessonAccessibility, EnglishLessonIsAnnouncedInEnglishAndBack)
     EXPECT_EQ(Name(form->LowerLane.Track), "Lower lane");
     EXPECT_EQ(Name(form->UpperLane.Picture), "Yacht") << "the picture stays, its name follows the language";
     EXPECT_EQ(Reader(form->SwitchToRussian)->text(QAccessible::Description).toStdString(), "Russian language");
+    // The texts read as texts carry their language, for the screen reader's voice.
+    const auto language = [](QWidget* control) {
+        int start = -1, end = -1;
+        return Reader(control)->textInterface()->attributes(0, &start, &end).toStdString();
+    };
+    EXPECT_EQ(language(form->UpperLane.Time), "language:en");
 
     form->UpperLane.ObjectList->setEditText(QStringLiteral("Plane"));
     EXPECT_EQ(Name(form->UpperLane.Picture), "Plane");
@@ -221,6 +227,7 @@ TEST_F(LessonAccessibility, EnglishLessonIsAnnouncedInEnglishAndBack)
     EXPECT_EQ(Name(form->StartButton), "Старт");
     EXPECT_EQ(Name(form->UpperLane.Time), "Время t, верхняя дорожка");
     EXPECT_EQ(Name(form->UpperLane.Picture), "Самолет");
+    EXPECT_EQ(language(form->LowerLane.Distance), "language:ru");
     EXPECT_TRUE(errors.empty()) << LastMessage();
 }
 
@@ -275,6 +282,8 @@ TEST_F(LessonAccessibility, ScreenReaderHearsResultsFieldsAndTheLanguage)
     QAccessible::installUpdateHandler(nullptr);
     EXPECT_EQ(Name(said), "English");
     EXPECT_EQ(Heard(said, QAccessible::ObjectShow), 1);
+    EXPECT_EQ(Reader(said)->textInterface()->attributes(0, &start, &end).toStdString(), "language:en");
+    EXPECT_EQ(Reader(said)->textInterface()->text(start, end).toStdString(), "English");
     // Unfocused controls are read afresh when the screen reader comes to them; the
     // focused box tells its own change.
     EXPECT_EQ(Heard(form->UpperLane.ObjectList, QAccessible::NameChanged), 0);

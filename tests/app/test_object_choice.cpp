@@ -1,5 +1,7 @@
 // Choosing a lane's object clears the row and shows the object's picture.
+#include <QAbstractItemView>
 #include <QDir>
+#include <QTest>
 #include <QTemporaryDir>
 #include <filesystem>
 
@@ -57,6 +59,26 @@ TEST_F(ObjectChoice, ChoosingInRowOneClearsTheRowAndLoadsThePicture)
     EXPECT_EQ(form->State().Upper.Position, 0);
     EXPECT_EQ(form->UpperLane.Picture->Left(), 1);
     EXPECT_EQ(Text(form->UpperLane.Time) + Text(form->UpperLane.Speed) + Text(form->UpperLane.Distance), "");
+
+    // Picking the object already shown, from the open list, chooses it again: a teacher
+    // clears a row so, also after a language switch that kept the object's name.
+    const auto pickFromList = [](TComboBox* list, int item) {
+        list->showPopup();
+        list->view()->setCurrentIndex(list->model()->index(item, 0));
+        QTest::keyClick(list->view(), Qt::Key_Return);
+    };
+    QTest::mouseClick(form->SwitchToEnglish, Qt::LeftButton, {}, QPoint(5, 8));
+    ASSERT_EQ(form->UpperLane.ObjectList->Text(), "Yacht");
+    Type(form->UpperLane.Time, "3");
+    const TGraphic* before = form->UpperLane.Picture->Picture().Graphic();
+    pickFromList(form->UpperLane.ObjectList, 5);
+    EXPECT_EQ(Text(form->UpperLane.Time), "");
+    EXPECT_NE(form->UpperLane.Picture->Picture().Graphic(), before) << "the yacht loaded again";
+    Type(form->LowerLane.Time, "5");
+    Type(form->LowerLane.Speed, "5");
+    pickFromList(form->LowerLane.ObjectList, 0); // "Car", shown since the start
+    EXPECT_EQ(Text(form->LowerLane.Time) + Text(form->LowerLane.Speed), "");
+    EXPECT_TRUE(errors.empty()) << LastMessage();
 }
 
 TEST_F(ObjectChoice, TowardsModeShowsTheMirroredPictureAtTheRight)

@@ -10,6 +10,9 @@ from pictures import is_car_red, is_ink
 from xsession import CheckFailed, check, wait_until
 
 CLIENT_SIZE = (919, 363)
+# On a screen too narrow for it, the window is narrowed to fit and its contents scroll,
+# with a scroll bar of this height along the bottom.
+SCROLL_BAR = 14
 FIELD_SIZE = (121, 28)
 FIELDS = {
     "t1": (264, 40), "v1": (432, 40), "s1": (592, 40),
@@ -50,14 +53,18 @@ class MainWindow:
 
         def steady():
             self.x, self.y, self.width, self.height = self.display.geometry(self.id)
-            if self.width != CLIENT_SIZE[0] * scale:
+            if self.width > CLIENT_SIZE[0] * scale:
                 return False
             raster, _ = self.grab("settling")  # only the part on the screen
             still = raster.crop(160 * scale, 0, raster.width - 160 * scale, raster.height)
             grabs.append(still)
             return len(grabs) > 1 and grabs[-2].rgb == still.rgb
         wait_until(steady, timeout, "the main window drawn and still", interval=0.1)
-        self.menu_height = self.height - CLIENT_SIZE[1]
+        self.menu_height = self.height - CLIENT_SIZE[1] - (SCROLL_BAR if self.scrolls(scale) else 0)
+
+    def scrolls(self, scale=1):
+        """Whether the window was narrowed to fit the screen, its contents scrolling."""
+        return self.width < CLIENT_SIZE[0] * scale
 
     def read_menu_bar(self, expected=3, timeout=5):
         """Finds the menu bar's captions; done while no other window covers the bar

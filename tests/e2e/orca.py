@@ -142,6 +142,12 @@ class Orca:
                     lines.append(line[stamp.end():].rstrip())
         return lines
 
+    def voice_languages(self, since, until):
+        """The languages Orca asked a voice for in that time: a text's language attribute,
+        or '' where it had none."""
+        asked = re.compile(r"voice requested with language='([^']*)'")
+        return [m.group(1) for m in map(asked.search, self._debug_lines(since, until)) if m]
+
     def events(self, since, until, application):
         """The accessibility events Orca received from `application` in that time."""
         received = re.compile(r"EVENT MANAGER: (\S+:\S*) for (.*) in \[application \| " + re.escape(application) + r"\]")

@@ -138,8 +138,9 @@ class Listening:
             except CheckFailed as failure:
                 self.failures.append(f"{label}: {failure}")
         self.orca.quiet()
-        said = [u.text for u in self.orca.heard(since)]
-        print(f"  {label}: {' / '.join(said)}", flush=True)
+        heard = self.orca.heard(since)
+        said = [u.text for u in heard]
+        print(f"  {label}: {' / '.join(map(repr, heard))}", flush=True)
         self.since = since
         return said
 
@@ -153,6 +154,7 @@ def walk_lesson(w, language):
     computed field, on to the other language's box and the switch."""
     said = SPOKEN[language]
     print(f"--- {language}")
+    began = time.time()
     heard = w.step("Tab to the lower list", ["Tab"])
     w.check(not selection_news(heard), f"Tab from a list to a list said {heard}")
     for i, name in enumerate(said.fields):
@@ -191,6 +193,11 @@ def walk_lesson(w, language):
     w.step("leave the review", ["KP_Subtract"])
     heard = w.step("Tab to the upper list", ["Tab"])
     w.check(not selection_news(heard), f"Tab from a box to a list said {heard}")
+    # The fields' texts tell their language, and Orca asks a voice for it. (Orca 43 then
+    # speaks in the voice of its own locale all the same.)
+    asked = set(w.orca.voice_languages(began, time.time()))
+    code = {"Russian": "ru", "English": "en"}[language]
+    w.check(code in asked, f"Orca asked voices for {sorted(asked)} in the {language} walk, never for {code!r}")
 
 
 def selection_news(heard):

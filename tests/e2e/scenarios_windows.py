@@ -5,6 +5,7 @@ import os
 import subprocess
 import time
 
+import lesson
 from lesson import ENGLISH_BOX, RUSSIAN_BOX
 from session import TITLE
 from xsession import SCREEN_SIZE, CheckFailed, check, wait_until
@@ -93,18 +94,34 @@ def scenario_about_tab(s):
 
 
 def scenario_small_screen(s):
-    """On an 800 x 600 screen the window's frame starts at the screen's left edge, centred up and down."""
+    """On an 800 x 600 screen the window fits the screen and its contents scroll: the EN box at the far right is reached and switches the language."""
     d, w = s.display, s.window
     frame = []
 
     def placed():
         frame[:] = d.frame(w.id)  # placed again once openbox has framed it
-        x, y, _, height = frame
-        return x == 0 and y >= 0 and abs(y + height / 2 - 300) <= 1
+        x, y, width, height = frame
+        return x >= 0 and y >= 0 and x + width <= 800 and y + height <= 600
     try:
         wait_until(placed, 5, "the window placed")
     except CheckFailed:
         raise CheckFailed(f"the window's frame (x, y, width, height) is {tuple(frame)} on the 800 x 600 screen") from None
+    check(w.scrolls(), f"the window is {w.width} px wide, its contents unscrolled")
+    # The scroll bar's right arrow, in the window's bottom right corner, until the
+    # contents' right edge shows.
+    for _ in range(15):
+        d.click(w.x + w.width - lesson.SCROLL_BAR // 2, w.y + w.height - lesson.SCROLL_BAR // 2)
+    time.sleep(0.5)
+    shift = lesson.CLIENT_SIZE[0] - w.width
+
+    def title(raster):
+        return raster.crop(0, w.menu_height + 3, w.width, 24)
+    russian, _ = w.grab("scrolled-right")
+    x, y, width, height = lesson.ENGLISH_BOX
+    w.click(x - shift + width // 2, y + height // 2)
+    wait_until(lambda: title(w.grab("english")[0]).differing_pixels(title(russian)) > 100, 5,
+               "the title in English after a click on EN")
+
 
 
 

@@ -198,10 +198,19 @@ TEST_P(StrToFloatTest, RangeOfExtended)
 
 TEST_P(StrToFloatTest, VeryLongTexts)
 {
-    // Thousands of digits: more than the accumulator could hold, yet a number in range.
-    EXPECT_EQ(StrToFloat(L("1,") + std::string(6000, '0')), 1.0L);
-    EXPECT_EQ(StrToFloat("1" + std::string(5000, '0') + "E-4990"), 1e10L);
-    EXPECT_THROW(StrToFloat("1" + std::string(5000, '0')), EConvertError);
+    // Every digit, the fraction's too, goes into the accumulator: a text whose digits
+    // together pass the top of the range (about 1.19E4932) is no number, however small
+    // the power of ten that would follow.
+    const auto threes = [](int count) { return std::string(static_cast<std::size_t>(count), '3'); };
+    for (int count : {4932, 4940, 5000, 30000})
+        EXPECT_THROW(StrToFloat(L("1,") + threes(count)), EConvertError) << count << " threes";
+    EXPECT_LT(std::fabs(StrToFloat(L("1,") + threes(4931)) * 3 / 4 - 1), 1e-17L) << "4,932 digits, within the range";
+    EXPECT_THROW(StrToFloat(threes(4933)), EConvertError);
+    EXPECT_THROW(StrToFloat(L("1,") + std::string(6000, '0')), EConvertError);
+    EXPECT_THROW(StrToFloat("1" + std::string(5000, '0') + "E-4990"), EConvertError);
+    // Leading zeros leave the accumulator at zero, however many.
+    EXPECT_EQ(StrToFloat(std::string(6000, '0') + L("1,5")), 1.5L);
+    EXPECT_EQ(StrToFloat(L("0,") + std::string(6000, '0')), 0.0L);
     // More than 5000 fraction digits, yet a value well inside the range.
     const long double small = StrToFloat(L("0,") + std::string(1119, '0') + "1" + std::string(4000, '0'));
     EXPECT_LT(std::fabs(small / 1e-1120L - 1), 1e-14L);

@@ -247,6 +247,21 @@ TEST(ReadPictureFile, PipeRefusedWithoutWaiting)
 }
 #endif
 
+#ifndef _WIN32
+
+TEST(ReadPictureFile, MessageNamesAWorkingFolderDeletedMeanwhile)
+{
+    TempFolder folder;
+    const std::filesystem::path lesson = folder.Path() / "lesson";
+    std::filesystem::create_directory(lesson);
+    WorkingFolderScope inside(lesson);
+    RememberWorkingFolder();
+    std::filesystem::remove(lesson);
+    EXPECT_EQ(MessageOf<EFOpenError>([] { ReadPictureFile("dris/7.jpg"); }),
+              "Cannot open file \"" + lesson.string() + "/dris/7.jpg\". " + NoSuchFile);
+}
+#endif
+
 TEST(ReadPictureFile, NameResolvedAtTheMomentOfTheCall)
 {
     TempFolder first, second;
@@ -455,8 +470,12 @@ TEST(JpegPictureDecode, TruncatedDecodesSilentlyAsFarAsItGoes)
     EXPECT_NO_THROW(picture.Decode(bitmap, false));
     ASSERT_EQ(bitmap.Height, 64);
     ExpectNear(PixelAt(bitmap, 5, 2), {200, 30, 30}, 4);
-    // Beyond the data the decoder fills in neutral gray.
+    // Beyond the data the decoder fills in neutral gray, and counts the damage.
     ExpectNear(PixelAt(bitmap, 5, 63), {128, 128, 128}, 4);
+    EXPECT_GT(bitmap.Warnings, 0);
+    picture.LoadFromBytes(SolidJpeg(64, 64, {200, 30, 30}));
+    picture.Decode(bitmap, false);
+    EXPECT_EQ(bitmap.Warnings, 0) << "a whole picture";
 }
 
 TEST(JpegPictureDecode, TwoColoursAtFullSize)

@@ -101,15 +101,26 @@ TEST_F(ErrorBox, ScreenReadersHearTheTextWithoutItsIsolationMarks)
     EXPECT_EQ(spoken.toStdString(), "'abc' is not a valid integer value.");
 }
 
-TEST_F(ErrorBox, CaptionIsTheTitleAtTheMomentTheBoxOpens)
+TEST_F(ErrorBox, CaptionIsTheTitleAtTheMomentTheBoxOpensAndFitsTheBox)
 {
     SeenBox seen;
-    WhenBoxOpens([&](QMessageBox* box) { seen = Read(box); });
-    Application()->SetTitle("Another title");
-    Application()->Guard(nullptr, [] { throw EZeroDivide("Floating point division by zero"); });
+    int width = 0;
+    QFont title;
+    WhenBoxOpens([&](QMessageBox* box) {
+        seen = Read(box);
+        width = box->width();
+        title = box->font();
+    });
+    Application()->SetTitle("Another title, longer than the message");
+    Application()->Guard(nullptr, [] { throw EJPEG("JPEG error #59"); });
     Application()->SetTitle("Velmora 1.0");
-    EXPECT_EQ(seen.caption.toStdString(), "Another title");
-    EXPECT_EQ(seen.text.toStdString(), "Floating point division by zero.");
+    EXPECT_EQ(seen.caption.toStdString(), "Another title, longer than the message");
+    EXPECT_EQ(seen.text.toStdString(), "JPEG error #59.");
+    // A short message still gets a box as wide as its title: the caption and the title
+    // bar's buttons beside it.
+    title.setBold(true);
+    const QFontMetrics metrics(title);
+    EXPECT_GE(width, metrics.horizontalAdvance(seen.caption) + 3 * metrics.height());
 }
 
 TEST_F(ErrorBox, TicksGoOnBehindTheBoxAndAFailingTickStacksASecondBox)

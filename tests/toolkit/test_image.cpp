@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "runtime/Errors.h"
 #include "tests/runtime/jpeg_test_files.h"
@@ -456,7 +457,7 @@ TEST(ImageProperties, Visibility)
     EXPECT_TRUE(lane.image->isVisible());
 }
 
-TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWhole)
+TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWholeAndSound)
 {
     EXPECT_EQ(SharpVariantName("dris/1.jpg"), "dris/1@2x.jpg");
     EXPECT_EQ(SharpVariantName("dris.old/7"), "dris.old/7@2x");
@@ -468,6 +469,19 @@ TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWhole)
     folder.Write("bad.jpg", SolidJpeg(20, 10, {0, 0, 255}));
     folder.Write("bad@2x.jpg", {0xFF, 0xD8, 0xFF});                // damaged
     folder.Write("alone.jpg", SolidJpeg(20, 10, {0, 0, 255}));     // no variant
+    // Damage libjpeg gets over with a warning, every row decoded: a progressive file cut
+    // before its last scan, a stray marker in the middle of a scan.
+    const auto red = SolidJpeg(40, 20, {255, 0, 0}, {.Progressive = true});
+    const std::string_view redBytes(reinterpret_cast<const char*>(red.data()), red.size());
+    const std::size_t lastScan = redBytes.rfind("\xFF\xDA");
+    folder.Write("cut.jpg", SolidJpeg(20, 10, {0, 0, 255}));
+    folder.Write("cut@2x.jpg", std::vector<unsigned char>(red.begin(), red.begin() + static_cast<long>(lastScan)));
+    auto stray = SolidJpeg(40, 20, {255, 0, 0});
+    const std::size_t middle = ScanDataStart(stray) + (stray.size() - ScanDataStart(stray)) / 2;
+    stray[middle] = 0xFF;
+    stray[middle + 1] = 0xD3;
+    folder.Write("stray.jpg", SolidJpeg(20, 10, {0, 0, 255}));
+    folder.Write("stray@2x.jpg", stray);
     folder.Write("empty.jpg", {});                                 // fails at its first draw
     folder.Write("empty@2x.jpg", SolidJpeg(40, 20, {255, 0, 0}));
     folder.Write("padded.jpg", SolidJpeg(20, 10, {0, 0, 255}));      // variant refused unread
@@ -491,7 +505,8 @@ TEST(SharpVariant, DrawnOnlyWhenTheScreenScalesAndTheVariantIsWhole)
     for (const Case& c : std::vector<Case>{{"blue.jpg", 1, "picture"}, {"blue.jpg", 2, "variant"},
                                            {"blue.jpg", 1.5, "variant"}, {"blue.jpg", 3, "variant"},
                                            {"odd.jpg", 2, "picture"}, {"bad.jpg", 2, "picture"},
-                                           {"alone.jpg", 2, "picture"}, {"padded.jpg", 2, "picture"}})
+                                           {"alone.jpg", 2, "picture"}, {"padded.jpg", 2, "picture"},
+                                           {"cut.jpg", 2, "picture"}, {"stray.jpg", 2, "picture"}})
         EXPECT_STREQ(centre(c.name, c.scale), c.drawn) << c.name << " at " << c.scale;
     // The picture's own error stands, whatever its variant.
     EXPECT_EQ(MessageOf<EJPEG>([&] { centre("empty.jpg", 2); }), "JPEG error #42");

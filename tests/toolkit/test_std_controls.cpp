@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QScreen>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -103,6 +104,34 @@ TEST(ListCurrentItem, FollowsTheTextWheneverTheTextIsAnItem)
     EXPECT_EQ(row.list->currentIndex(), 3);
     QTest::keyClick(row.list, Qt::Key_Up); // steps from the item the text names
     EXPECT_EQ(row.list->Text(), "A very long object name indeed");
+}
+
+TEST(ListPick, EveryPickFromTheOpenListIsAChangeTheItemShownIncluded)
+{
+    Row row;
+    const auto pick = [&row](int item, bool byMouse) {
+        row.changes = 0;
+        row.list->showPopup();
+        QAbstractItemView* view = row.list->view();
+        const QModelIndex index = row.list->model()->index(item, 0);
+        if (byMouse) {
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        } else {
+            view->setCurrentIndex(index);
+            QTest::keyClick(view, Qt::Key_Return);
+        }
+        return row.changes;
+    };
+    EXPECT_EQ(pick(1, false), 1) << "another item";
+    EXPECT_EQ(pick(1, false), 1) << "the item shown, by the keys";
+    EXPECT_EQ(pick(1, true), 1) << "the item shown, by the mouse";
+    EXPECT_EQ(pick(0, true), 1) << "another item, by the mouse";
+    EXPECT_EQ(row.list->Text(), "Car");
+    row.list->setFocus();
+    row.changes = 0;
+    QTest::keyClick(row.list, Qt::Key_Down); // a pick by the keys, the list closed
+    EXPECT_EQ(row.changes, 1);
+    EXPECT_EQ(row.list->Text(), "Truck");
 }
 
 TEST(ListWheel, OnlyTheFocusedListStepsAndAnUnusedOneLeavesTheWheelToItsParent)
@@ -220,6 +249,36 @@ TEST(WindowPlacement, CentredByItsFrameItsTopLeftKeptOnTheScreen)
             EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 1) << size.width();
         }
     }
+}
+
+TEST(WindowPlacement, AWindowLargerThanTheScreenIsNarrowedToFitAndItsContentsScrollToTheFocus)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget fitting;
+    fitting.setFixedSize(area.width() - 100, 200);
+    EXPECT_EQ(ScrolledToFitScreen(&fitting, QSize(0, 20)), &fitting) << "on a screen large enough nothing changes";
+
+    TForm window;
+    auto* contents = new QWidget;
+    contents->setFixedSize(area.width() + 119, 363);
+    auto* first = new TEdit(contents);
+    first->setGeometry(10, 10, 50, 28);
+    auto* farRight = new TEdit(contents);
+    farRight->setGeometry(area.width() + 60, 300, 50, 28);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ScrolledToFitScreen(contents, QSize(0, 20)));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    CentreOnScreen(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << window.width() << " x " << window.height();
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab);
+    ASSERT_TRUE(farRight->hasFocus());
+    EXPECT_TRUE(window.rect().contains(QRect(farRight->mapTo(&window, QPoint(0, 0)), farRight->size())))
+        << "the control at the far right scrolled into view";
 }
 
 TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
