@@ -40,7 +40,7 @@ void MapLayoutFontFamily(const char* family)
     // Windows' "MS Sans Serif" is a bitmap font, which Qt does not draw; its outline twin
     // is "Microsoft Sans Serif". Wine has neither: it shows the desktop's own fonts,
     // among them the free one the layouts were checked with elsewhere.
-    for (const QString outline :
+    for (const QString& outline :
          {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")}) {
         if (QFontDatabase::hasFamily(outline)) {
             QFont::insertSubstitution(QString::fromLatin1(family), outline);
