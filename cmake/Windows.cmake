@@ -33,15 +33,19 @@ add_custom_command(OUTPUT ${windows_setup}
   DEPENDS velmora ${PROJECT_SOURCE_DIR}/packaging/windows/velmora.nsi ${windows_pictures}
   COMMENT "Making the installer velmora-${PROJECT_VERSION}-setup.exe")
 
-# The same files to unpack anywhere and start from their folder.
+# The same files to unpack anywhere and start from their folder, with the licence and
+# the notices (.txt, so that Windows opens them).
 add_custom_command(OUTPUT ${windows_zip}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${windows_portable}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${windows_portable}/dris
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velmora> ${windows_portable}/
   COMMAND ${CMAKE_COMMAND} -E copy ${windows_pictures} ${windows_portable}/dris/
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${windows_portable}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES
+          ${windows_portable}/THIRD-PARTY-NOTICES.txt
   COMMAND ${CMAKE_COMMAND} -E tar cf ${windows_zip} --format=zip velmora-${PROJECT_VERSION}
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}/portable
-  DEPENDS velmora ${windows_pictures}
+  DEPENDS velmora ${windows_pictures} ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES
   COMMENT "Making the portable velmora-${PROJECT_VERSION}-windows.zip")
 
 add_custom_target(package-windows ALL DEPENDS ${windows_setup} ${windows_zip})

@@ -1057,6 +1057,9 @@ def installed_program(entry_path):
     for size in (16, 32, 48, 64, 128, 256):
         icon = os.path.join(prefix, "share", "icons", "hicolor", f"{size}x{size}", "apps", "velmora.png")
         check(os.path.isfile(icon), f"icon missing: {icon}")
+    for notice in ("copyright", "THIRD-PARTY-NOTICES"):
+        path = os.path.join(prefix, "share", "doc", "velmora", notice)
+        check(os.path.isfile(path), f"licence file missing: {path}")
     program = shutil.which("velmora", path=os.path.join(prefix, "bin"))
     check(program is not None, f"no velmora in {prefix}/bin")
     for tool, args in (("desktop-file-validate", [entry_path]),
