@@ -23,6 +23,12 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/icons/hicolor
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
         FILES_MATCHING PATTERN "velmora.png")
 
+# The licence, as Debian keeps it: the copyright file names GPL-3.0-or-later, whose text
+# every Debian system has in /usr/share/common-licenses; the notices list what each
+# Velmora package links or ships.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora)
+
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/velmora.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME org.velmora.velmora.metainfo.xml)

@@ -27,7 +27,7 @@ done
 
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
-needed="g++-mingw-w64-x86-64-posix wine wine64 nsis nasm ninja-build cmake dpkg-dev xz-utils googletest
+needed="g++-mingw-w64-x86-64-posix wine wine64 nsis nasm ninja-build cmake dpkg-dev xz-utils googletest icoutils
         qt6-base-dev qt6-base-dev-tools xvfb xauth xdotool xclip imagemagick python3"
 missing=
 for package in $needed; do dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"; done
