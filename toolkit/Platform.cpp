@@ -74,3 +74,12 @@ void EnterDataFolder(const QString& folder)
     if (installed.exists(folder))
         QDir::setCurrent(installed.absolutePath());
 }
+
+void MarkProgramRunning()
+{
+#ifdef _WIN32
+    // The handle is never closed: Windows drops the mutex when the process ends, however
+    // it ends. Global\ makes it visible to an installer running in another session.
+    CreateMutexW(nullptr, FALSE, L"Global\\VelmoraRunning");
+#endif
+}

@@ -19,3 +19,8 @@ void FollowSystemSettings(TApplication& app);
 // the folder its installation keeps them in: beside the program on Windows,
 // ../share/velmora beside its bin/ elsewhere. A `folder` in the working folder wins.
 void EnterDataFolder(const QString& folder);
+
+// While the program runs, Windows knows it by the named mutex "Global\VelmoraRunning", so
+// that its installer can ask for it to be closed before replacing its files (the installer
+// looks for that name). Elsewhere nothing.
+void MarkProgramRunning();
