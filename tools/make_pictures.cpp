@@ -1,6 +1,7 @@
 // Draws every picture the lesson carries: the twelve lane objects (facing right in
 // dris/1.jpg … 12.jpg, mirrored in dris/101.jpg … 112.jpg), the default car and the
-// window background in resources/, and the program icon in several sizes. Each lane
+// window background in resources/, and the program icon in several sizes (and as the
+// Windows icon file resources/velmora.ico). Each lane
 // picture, the car and the background are also drawn at twice the size, as
 // NAME@2x.jpg beside NAME.jpg, for screens that scale the window by 2.
 //
@@ -8,8 +9,10 @@
 //
 // Everything is plain vector drawing, so the output is the same on every run.
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
@@ -18,11 +21,13 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <initializer_list>
 #include <numbers>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -820,12 +825,14 @@ QImage paintBackground(int scale)
 }
 
 // A red car speeding right on a blue rounded tile; chunky enough to read at 16 × 16.
-QImage paintIcon()
+// Drawn on a 128 × 128 grid, `scale` times as large.
+QImage paintIcon(int scale)
 {
-    QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
+    QImage image(128 * scale, 128 * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
 
     QLinearGradient sky(0, 4, 0, 124);
     sky.setColorAt(0, QColor(80, 170, 240));
@@ -914,6 +921,94 @@ void save(QImage image, const QString& path, const char* format, int quality)
                                  writer.errorString().toStdString());
 }
 
+// Little-endian fields of the icon file.
+void put16(QByteArray& out, int value)
+{
+    out.append(static_cast<char>(value & 0xff)).append(static_cast<char>((value >> 8) & 0xff));
+}
+
+void put32(QByteArray& out, qsizetype value)
+{
+    put16(out, static_cast<int>(value & 0xffff));
+    put16(out, static_cast<int>((value >> 16) & 0xffff));
+}
+
+// One icon image as a 32-bit bitmap: the header, the colour rows bottom-up in blue,
+// green, red, alpha, then the mask of fully transparent pixels for programs that ignore
+// alpha.
+QByteArray icoBitmap(const QImage& image)
+{
+    const int side = image.width();
+    const int maskRow = (side + 31) / 32 * 4;
+    QByteArray out;
+    put32(out, 40);        // BITMAPINFOHEADER
+    put32(out, side);
+    put32(out, 2 * side);  // the colour rows and the mask together
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, 0);         // BI_RGB
+    put32(out, side * side * 4 + maskRow * side);
+    for (int i = 0; i < 4; ++i)
+        put32(out, 0);
+    for (int y = side - 1; y >= 0; --y)
+        for (int x = 0; x < side; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            out.append(static_cast<char>(qBlue(pixel))).append(static_cast<char>(qGreen(pixel)));
+            out.append(static_cast<char>(qRed(pixel))).append(static_cast<char>(qAlpha(pixel)));
+        }
+    for (int y = side - 1; y >= 0; --y) {
+        QByteArray row(maskRow, '\0');
+        for (int x = 0; x < side; ++x)
+            if (qAlpha(image.pixel(x, y)) == 0)
+                row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+        out.append(row);
+    }
+    return out;
+}
+
+// A Windows icon file holding `images`, square, at most 256 pixels wide. The smaller
+// ones are bitmaps, which every Windows and icon tool reads; the 256 one is a PNG, the
+// form Windows itself uses for that size.
+void saveIco(const std::vector<QImage>& images, const QString& path)
+{
+    std::vector<QByteArray> entries;
+    for (const QImage& picture : images) {
+        const QImage image = picture.convertToFormat(QImage::Format_ARGB32);  // straight alpha
+        QByteArray data;
+        if (image.width() == 256) {
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "png"))
+                throw std::runtime_error("cannot write the 256-pixel icon as PNG");
+        } else {
+            data = icoBitmap(image);
+        }
+        entries.push_back(data);
+    }
+
+    QByteArray file;
+    put16(file, 0);  // ICONDIR: reserved, type 1 (icon), count
+    put16(file, 1);
+    put16(file, static_cast<int>(entries.size()));
+    qsizetype offset = 6 + 16 * static_cast<qsizetype>(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int side = images[i].width() % 256;  // 0 stands for 256
+        file.append(static_cast<char>(side)).append(static_cast<char>(side));
+        file.append('\0').append('\0');  // no palette; reserved
+        put16(file, 1);                 // planes
+        put16(file, 32);                // bits per pixel
+        put32(file, entries[i].size());
+        put32(file, offset);
+        offset += entries[i].size();
+    }
+    for (const QByteArray& entry : entries)
+        file.append(entry);
+
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
 void makeFolder(const QString& path)
 {
     if (!QDir().mkpath(path))
@@ -943,16 +1038,22 @@ void makeAll(const QDir& root)
         save(paintBackground(scale), resources + "/background" + suffix, "jpg", 90);
     }
 
-    const QImage icon = paintIcon();
+    // The smaller sizes are scaled down from 128, the 256 one drawn at twice the grid.
+    const QImage icon = paintIcon(1);
     save(icon, resources + "/velmora.png", "png", -1);
-    for (const int side : {16, 32, 48, 64, 128}) {
+    std::vector<QImage> icoImages;
+    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+        const QImage sized = side == 256   ? paintIcon(2)
+                             : side == 128 ? icon
+                                           : icon.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        icoImages.push_back(sized);
+        if (side == 24)
+            continue;  // not a size of the desktop's icon theme
         const QString folder = QStringLiteral("%1/icons/hicolor/%2x%2/apps").arg(resources).arg(side);
         makeFolder(folder);
-        const QImage scaled =
-            side == icon.width() ? icon
-                                 : icon.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        save(scaled, folder + "/velmora.png", "png", -1);
+        save(sized, folder + "/velmora.png", "png", -1);
     }
+    saveIco(icoImages, resources + "/velmora.ico");
 }
 
 }  // namespace

@@ -1054,7 +1054,7 @@ def installed_program(entry_path):
     sharp = [p for p in pictures if p.endswith("@2x.jpg")]
     check(len(pictures) - len(sharp) == 24, f"{len(pictures) - len(sharp)} pictures installed in {data}/dris, expected 24")
     check(len(sharp) == 24, f"{len(sharp)} @2x pictures installed in {data}/dris, expected 24")
-    for size in (16, 32, 48, 64, 128):
+    for size in (16, 32, 48, 64, 128, 256):
         icon = os.path.join(prefix, "share", "icons", "hicolor", f"{size}x{size}", "apps", "velmora.png")
         check(os.path.isfile(icon), f"icon missing: {icon}")
     program = shutil.which("velmora", path=os.path.join(prefix, "bin"))
