@@ -46,6 +46,9 @@ BrandingText "Velmora ${VERSION}"
 !define MUI_LANGDLL_REGISTRY_ROOT HKLM
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "Installer Language"
+; Asked before a language is chosen, so in both.
+!define MUI_LANGDLL_WINDOWTITLE "Language / Язык"
+!define MUI_LANGDLL_INFO "Please select a language.$\r$\nВыберите язык."
 
 !insertmacro MUI_PAGE_WELCOME
 ; The GPL asks for no acceptance: the page informs, "Next" goes on.

@@ -5,6 +5,7 @@
     run_windows_e2e.py installer --setup build-windows/velmora-1.0-setup.exe --screenshots DIR
     run_windows_e2e.py msi --msi build-windows/velmora-1.0.msi --screenshots DIR
     run_windows_e2e.py screenshots --program build-windows/velmora.exe --out docs
+    run_windows_e2e.py installer-screenshots --setup build-windows/velmora-1.0-setup.exe --out DIR
 
 Wine runs in its own prefix (WINEPREFIX, made on first use). Exit status: 0 passed,
 1 failed (grabs kept as PNG), 77 skipped because Wine or an X tool is missing."""
@@ -26,7 +27,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import lesson  # noqa: E402
 from lesson import ENGLISH_BOX, RUSSIAN_BOX, MainWindow  # noqa: E402
 from pictures import best_match, decode_picture  # noqa: E402
-from setup_wizard import SETUP_TITLES, Wizard  # noqa: E402
+from setup_wizard import LANGUAGE_DIALOG, SETUP_TITLES, UNINSTALL_TITLES, Wizard, picture, windows_named  # noqa: E402
 from xsession import (Display, Program, Screenshots, check, missing_tools, report_failure,  # noqa: E402
                       wait_until)
 
@@ -403,12 +404,83 @@ def make_screenshots(display, shots, args):
     return targets
 
 
+def make_installer_screenshots(display, shots, args):
+    """Every page of the installer and the uninstaller, in Russian and in English, with the
+    box that asks for a running Velmora to be closed and the refusal of an old Windows."""
+    setup = os.path.abspath(args.setup)
+    targets = []
+    for language in ("ru", "en"):
+        prefix = f"{args.wineprefix}-{language}"
+        fresh_prefix(prefix)
+        step = [0]
+
+        def save(wizard, page, window=None):
+            step[0] += 1
+            target = os.path.join(args.out, f"installer-{language}-{step[0]:02d}-{page}.png")
+            display.run("import", "-window", str(window or wizard.window), target)
+            targets.append(target)
+
+        def run(argv):
+            return Wizard(display, WINE, prefix, argv, language, os.path.join(shots.folder, "setup-output.txt"))
+
+        wizard = run([setup])
+        if language != "ru":  # any Windows but a Russian one is asked for the language
+            wizard.wait_for(LANGUAGE_DIALOG)
+            save(wizard, "language")
+            wizard.press("Return", changes=False)
+        wizard.wait_for(SETUP_TITLES[language])
+        for page in ("welcome", "licence", "folder"):
+            save(wizard, page)
+            wizard.press("Return")
+        save(wizard, "components")
+        components = picture(display, wizard.window)
+        wizard.press("Return", changes=False)
+        wait_until(lambda: picture(display, wizard.window) != components, 30, "the progress page", interval=0.1)
+        save(wizard, "installing")
+        wizard.settle(120)  # the progress page goes on to the finish page by itself
+        save(wizard, "finish")
+        wizard.press("Return", changes=False)
+        check(wizard.finish(60) == 0, "the installer did not end with success")
+        # "Start Velmora now" was ticked: the program runs.
+        wait_until(lambda: windows_named(display, "^Velmora 1\\.0$"), 90, "Velmora, started by the finish page")
+
+        wizard = run([setup])
+        wizard.wait_for(SETUP_TITLES[language])
+        for page in range(4):
+            wizard.press("Return")
+        box = wizard.message_box()
+        save(wizard, "velmora-is-running", box)
+        wizard.answer(box, "Escape")
+        wizard.settle()
+        save(wizard, "cancelled")
+        wizard.press("Return", changes=False)
+        check(wizard.finish(60) == 2, "the cancelled install did not end as aborted")
+        wine(prefix, "taskkill", "/im", "velmora.exe", "/f")
+        wait_until(lambda: not windows_named(display, "^Velmora 1\\.0$"), 30, "Velmora to close")
+
+        uninstaller = os.path.join(unix_path(prefix, PROGRAM_FILES), "uninstall.exe")
+        wizard = run([uninstaller])
+        wizard.wait_for(UNINSTALL_TITLES[language])
+        save(wizard, "uninstall-confirm")
+        wizard.press("Return")
+        wizard.settle(120)
+        save(wizard, "uninstalled")
+        wizard.press("Return", changes=False)
+
+        check(wine(prefix, "winecfg", "/v", "win81").returncode == 0, "winecfg could not report Windows 8.1")
+        wizard = run([setup])
+        save(wizard, "old-windows-refused", wizard.wait_for("^(Установка Velmora 1\\.0|Velmora 1\\.0 Setup)$"))
+        wizard.press("Return", changes=False)
+        check(wizard.finish(60) == 2, "the installer did not refuse Windows 8.1")
+    return targets
+
+
 SCENARIOS = {"lesson": scenario_lesson, "installer": scenario_installer, "msi": scenario_msi}
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("scenario", choices=[*SCENARIOS, "screenshots"])
+    parser.add_argument("scenario", choices=[*SCENARIOS, "screenshots", "installer-screenshots"])
     parser.add_argument("--program")
     parser.add_argument("--setup")
     parser.add_argument("--msi")
@@ -429,8 +501,9 @@ def main():
     try:
         display = Display()
         shots = Screenshots(display, os.path.join(args.screenshots, "windows-" + args.scenario))
-        if args.scenario == "screenshots":
-            for target in make_screenshots(display, shots, args):
+        if args.scenario in ("screenshots", "installer-screenshots"):
+            make = make_screenshots if args.scenario == "screenshots" else make_installer_screenshots
+            for target in make(display, shots, args):
                 print(f"wrote {target}")
         else:
             SCENARIOS[args.scenario](display, shots, args)

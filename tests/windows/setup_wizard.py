@@ -14,7 +14,7 @@ from xsession import CheckFailed, Program, wait_until
 LOCALES = {"ru": "ru_RU.UTF-8", "en": "C.UTF-8"}
 SETUP_TITLES = {"ru": "^Установка Velmora 1\\.0", "en": "^Velmora 1\\.0 Setup"}
 UNINSTALL_TITLES = {"ru": "^Удаление Velmora 1\\.0", "en": "^Velmora 1\\.0 Uninstall"}
-LANGUAGE_DIALOG = "^Installer Language$"
+LANGUAGE_DIALOG = "^Language / Язык$"
 
 
 def windows_named(display, pattern):
