@@ -46,7 +46,9 @@ BrandingText "Velmora ${VERSION}"
 !define MUI_LANGDLL_REGISTRY_ROOT HKLM
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "Installer Language"
-; Asked before a language is chosen, so in both.
+; Asked before a language is chosen, so in both; every language listed, whatever the
+; codepage of Windows (the installer is Unicode).
+!define MUI_LANGDLL_ALLLANGUAGES
 !define MUI_LANGDLL_WINDOWTITLE "Language / Язык"
 !define MUI_LANGDLL_INFO "Please select a language.$\r$\nВыберите язык."
 
