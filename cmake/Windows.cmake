@@ -2,8 +2,24 @@
 # DLLs), the installer velmora-1.0-setup.exe (NSIS), the MSI velmora-1.0.msi (wixl) and a
 # portable zip.
 #   cmake --build build-windows --target package-windows
-target_link_options(velmora PRIVATE -s)
+# The header names Windows 10 as the oldest the program runs on (Qt 6.4 needs it), so an
+# older Windows refuses it at once instead of failing on a missing DLL function.
+target_link_options(velmora PRIVATE -s -Wl,--major-os-version,10,--minor-os-version,0
+                    -Wl,--major-subsystem-version,10,--minor-subsystem-version,0)
 set_target_properties(velmora PROPERTIES WIN32_EXECUTABLE ON)
+
+# The program's own resources: the icon Explorer and shortcuts show, the version
+# information (1.0 is file version 1.0.0.0) and the manifest.
+set(VELMORA_FILE_VERSION_DOTS ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0)
+set(VELMORA_FILE_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,0)
+set(VELMORA_ICON ${PROJECT_SOURCE_DIR}/resources/velmora.ico)
+set(VELMORA_MANIFEST ${PROJECT_BINARY_DIR}/resources/velmora.manifest)
+configure_file(resources/windows/velmora.manifest.in ${VELMORA_MANIFEST} @ONLY)
+configure_file(resources/windows/velmora.rc.in ${PROJECT_BINARY_DIR}/resources/velmora.rc @ONLY)
+target_sources(velmora PRIVATE ${PROJECT_BINARY_DIR}/resources/velmora.rc)
+# windres reports no dependencies: name them.
+set_source_files_properties(${PROJECT_BINARY_DIR}/resources/velmora.rc TARGET_DIRECTORY velmora PROPERTIES
+                            OBJECT_DEPENDS "${VELMORA_ICON};${VELMORA_MANIFEST}")
 
 find_program(VELMORA_MAKENSIS makensis)
 set(windows_setup ${PROJECT_BINARY_DIR}/velmora-${PROJECT_VERSION}-setup.exe)

@@ -76,6 +76,7 @@ constexpr LessonTexts English{
             .LanguageName = "English",
             .Description = "Description",
         },
+    .AtStart = {},  // start-up reads as a switch to English does
 };
 
 } // namespace

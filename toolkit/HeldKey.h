@@ -8,6 +8,8 @@
 // handled at once, not held back to see what follows.
 #pragma once
 
+#include <QtGlobal>
+
 #include <functional>
 
 class QKeyEvent;
@@ -21,7 +23,7 @@ public:
 
 private:
     int key_ = 0;
-    unsigned long timestamp_ = 0;
+    quint64 timestamp_ = 0;  // QKeyEvent::timestamp()'s own type, 64 bits on every platform
     bool releaseDropped_ = false;
 };
 

@@ -1,10 +1,13 @@
 #include "toolkit/Platform.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+
+#include <vector>
 
 #include "runtime/Locale.h"
 #include "runtime/NumText.h"
@@ -40,16 +43,35 @@ void MapLayoutFontFamily(const char* family)
     // Windows' "MS Sans Serif" is a bitmap font, which Qt does not draw; its outline twin
     // is "Microsoft Sans Serif". Wine has neither: it shows the desktop's own fonts,
     // among them the free one the layouts were checked with elsewhere.
-    for (const QString outline :
+    for (const QString& outline :
          {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")}) {
         if (QFontDatabase::hasFamily(outline)) {
             QFont::insertSubstitution(QString::fromLatin1(family), outline);
+            UseFamilyForSystemTexts(outline);
             return;
         }
     }
 #else
     QFont::insertSubstitution(QString::fromLatin1(family), QStringLiteral("Liberation Sans"));
 #endif
+}
+
+void UseFamilyForSystemTexts(const QString& family)
+{
+    // The classes Qt's Windows theme gives fonts of their own, from Windows' settings.
+    static constexpr const char* themed[] = {"QMenu",      "QMenuBar",         "QMessageBox",
+                                             "QTipLabel",  "QStatusBar",       "QDockWidgetTitle",
+                                             "QMdiSubWindowTitleBar", "QAbstractItemView"};
+    std::vector<QFont> fonts;
+    for (const char* name : themed)
+        fonts.push_back(QApplication::font(name));
+    QFont general = QApplication::font();
+    general.setFamilies({family});
+    QApplication::setFont(general);  // forgets the classes' fonts: they are set again below
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        fonts[i].setFamilies({family});
+        QApplication::setFont(fonts[i], themed[i]);
+    }
 }
 
 void FollowSystemSettings(TApplication& app)

@@ -7,8 +7,15 @@ class TApplication;
 
 // Gives the layouts' font family ("MS Sans Serif") the outline font that draws it: on
 // Windows its own outline twin, elsewhere a free font with Cyrillic letters. Called once
-// the application object exists.
+// the application object exists. On Windows the texts the system's settings would style
+// (menus, message boxes, tool tips) take the same font, as Windows' own fonts may be
+// missing (under Wine) and a missing family falls back to a serif one.
 void MapLayoutFontFamily(const char* family);
+
+// The application's default font and the fonts Qt's Windows theme gives menus, message
+// boxes, tool tips, status bars and item views: each keeps its size and style and takes
+// `family`.
+void UseFamilyForSystemTexts(const QString& family);
 
 // Numbers follow the decimal separator of the system's settings when these change
 // while the program runs (on Windows, the settings-change broadcast; elsewhere Qt's

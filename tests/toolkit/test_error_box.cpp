@@ -16,6 +16,7 @@
 
 #include "runtime/NumText.h"
 #include "toolkit/Application.h"
+#include "toolkit/Platform.h"
 #include "toolkit/Timer.h"
 
 namespace {
@@ -99,6 +100,31 @@ TEST_F(ErrorBox, ScreenReadersHearTheTextWithoutItsIsolationMarks)
     Application()->Guard(nullptr, [] { StrToInt("abc"); });
     EXPECT_EQ(shown.toStdString(), "'\u2068abc\u2069' is not a valid integer value.");
     EXPECT_EQ(spoken.toStdString(), "'abc' is not a valid integer value.");
+}
+
+// Windows' settings give message boxes and menus fonts of their own, whose family Wine
+// lacks; they keep their sizes and take the family the layouts use.
+TEST_F(ErrorBox, TextTakesTheLayoutsFamilyAtTheSystemsSize)
+{
+    const QFont saved = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("Missing Serif"), 13), "QMessageBox");
+    QApplication::setFont(QFont(QStringLiteral("Missing Serif"), 11), "QMenu");
+    UseFamilyForSystemTexts(QStringLiteral("Layout Sans"));
+    QFont text;
+    WhenBoxOpens([&](QMessageBox* box) {
+        if (auto* message = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            text = message->font();
+    });
+    Application()->Guard(nullptr, [] { StrToInt("abc"); });
+    const QFont menu = QApplication::font("QMenu");
+    const QFont general = QApplication::font();
+    QApplication::setFont(saved);
+    EXPECT_EQ(text.families(), QStringList{QStringLiteral("Layout Sans")});
+    EXPECT_EQ(text.pointSize(), 13);
+    EXPECT_EQ(menu.families(), QStringList{QStringLiteral("Layout Sans")});
+    EXPECT_EQ(menu.pointSize(), 11);
+    EXPECT_EQ(general.families(), QStringList{QStringLiteral("Layout Sans")});
+    EXPECT_EQ(general.pointSize(), saved.pointSize());
 }
 
 TEST_F(ErrorBox, CaptionIsTheTitleAtTheMomentTheBoxOpens)
@@ -237,13 +263,13 @@ TEST_F(ErrorBox, LongTypedTextFitsTheScreenAndCannotReorderTheMessage)
         std::string typed;
         const char* shownStart; // the box's text begins so, and ends with "…" + the message's end
     } cases[] = {
-        {"100 kB with a right-to-left override", "5\u202E" + std::string(100'000, '7'), "'\u20685\u202E777"},
-        {"30 000 line breaks", "3" + std::string(30'000, '\n'), "'\u20683\u21B5\u21B5"},
-        {"30 000 CR LF pairs", "3" + times(30'000, "\r\n"), "'\u20683\u21B5\u21B5"},
-        {"30 000 line separators", "3" + times(30'000, "\u2028"), "'\u20683\u21B5\u21B5"},
-        {"30 000 combining accents", "3" + times(30'000, "\u0301"), "'\u20683\u0301\u0301\u0301\u2026"},
-        {"30 000 zero-width spaces", "3" + times(30'000, "\u200B"), "'\u20683\u200B\u200B"},
-        {"tabs and NUL", "3" + times(10'000, std::string("\t\0", 2).c_str()) + std::string(20'000, '\0'), "'\u20683 "},
+        {"100 kB with a right-to-left override", std::string("5\u202E").append(100'000, '7'), "'\u20685\u202E777"},
+        {"30 000 line breaks", std::string("3").append(30'000, '\n'), "'\u20683\u21B5\u21B5"},
+        {"30 000 CR LF pairs", std::string("3").append(times(30'000, "\r\n")), "'\u20683\u21B5\u21B5"},
+        {"30 000 line separators", std::string("3").append(times(30'000, "\u2028")), "'\u20683\u21B5\u21B5"},
+        {"30 000 combining accents", std::string("3").append(times(30'000, "\u0301")), "'\u20683\u0301\u0301\u0301\u2026"},
+        {"30 000 zero-width spaces", std::string("3").append(times(30'000, "\u200B")), "'\u20683\u200B\u200B"},
+        {"tabs and NUL", std::string("3").append(times(10'000, std::string("\t\0", 2).c_str())).append(20'000, '\0'), "'\u20683 "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
