@@ -27,7 +27,6 @@ set(windows_zip ${PROJECT_BINARY_DIR}/velmora-${PROJECT_VERSION}-windows.zip)
 set(windows_portable ${PROJECT_BINARY_DIR}/portable/velmora-${PROJECT_VERSION})
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/portable)
 file(GLOB windows_pictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/dris/*.jpg)
-set(windows_icon ${PROJECT_SOURCE_DIR}/resources/velmora.ico)
 set(windows_licence ${PROJECT_SOURCE_DIR}/LICENSE)
 set(windows_notices ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES)
 
@@ -53,8 +52,8 @@ set(installer_script ${PROJECT_SOURCE_DIR}/packaging/windows/velmora.nsi)
 add_custom_command(OUTPUT ${windows_setup}
   COMMAND ${VELMORA_MAKENSIS} -V2 -DEXE=$<TARGET_FILE:velmora> -DPICTURES=${PROJECT_SOURCE_DIR}/dris
           -DPICTURE_LIST=${picture_list} -DLICENSE_FILE=${windows_licence} -DNOTICES_FILE=${windows_notices}
-          -DLICENCE_PAGE=${licence_page} -DICON=${windows_icon} -DOUTFILE=${windows_setup} ${installer_script}
-  DEPENDS velmora ${installer_script} ${picture_list} ${licence_page} ${windows_icon} ${windows_pictures}
+          -DLICENCE_PAGE=${licence_page} -DICON=${VELMORA_ICON} -DOUTFILE=${windows_setup} ${installer_script}
+  DEPENDS velmora ${installer_script} ${picture_list} ${licence_page} ${VELMORA_ICON} ${windows_pictures}
   COMMENT "Making the installer velmora-${PROJECT_VERSION}-setup.exe")
 
 # The MSI, for deployment by a school's IT, when msitools' wixl is there: built from the
@@ -88,13 +87,13 @@ if(VELMORA_WIXL)
   add_custom_command(OUTPUT ${windows_msi}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${msi_files}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${msi_files}/dris
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velmora> ${windows_icon} ${msi_files}/
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velmora> ${VELMORA_ICON} ${msi_files}/
     COMMAND ${CMAKE_COMMAND} -E copy ${windows_licence} ${msi_files}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${windows_notices} ${msi_files}/THIRD-PARTY-NOTICES.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${windows_pictures} ${msi_files}/dris/
     COMMAND ${CMAKE_COMMAND} -E chdir ${msi_files}
             ${VELMORA_WIXL} -a x64 -I ${PROJECT_BINARY_DIR} -o ${windows_msi} ${msi_script}
-    DEPENDS velmora ${msi_script} ${msi_pictures} ${windows_icon} ${windows_licence} ${windows_notices}
+    DEPENDS velmora ${msi_script} ${msi_pictures} ${VELMORA_ICON} ${windows_licence} ${windows_notices}
             ${windows_pictures}
     COMMENT "Making the MSI velmora-${PROJECT_VERSION}.msi")
 else()
