@@ -435,6 +435,7 @@ def make_installer_screenshots(display, shots, args):
         components = picture(display, wizard.window)
         wizard.press("Return", changes=False)
         wait_until(lambda: picture(display, wizard.window) != components, 30, "the progress page", interval=0.1)
+        time.sleep(0.5)  # the page's controls are drawn after its heading
         save(wizard, "installing")
         wizard.settle(120)  # the progress page goes on to the finish page by itself
         save(wizard, "finish")
