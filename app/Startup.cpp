@@ -15,6 +15,7 @@ void PrepareApplication(TApplication& app)
     app.SetTitle(std::string(ProgramTitle));
     MapLayoutFont();
     InstallXpAccessibility();
+    MarkProgramRunning();
     // One icon for every window, decoded once.
     app.setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
 }

@@ -99,3 +99,12 @@ void EnterDataFolder(const QString& folder)
     // The folder the program works in from now on.
     RememberWorkingFolder();
 }
+
+void MarkProgramRunning()
+{
+#ifdef _WIN32
+    // The handle is never closed: Windows drops the mutex when the process ends, however
+    // it ends. Global\ makes it visible to an installer running in another session.
+    CreateMutexW(nullptr, FALSE, L"Global\\VelmoraRunning");
+#endif
+}

@@ -27,3 +27,8 @@ void FollowSystemSettings(TApplication& app);
 // ../share/velmora beside its bin/ elsewhere. A `folder` in the working folder wins.
 // The folder settled on is remembered, for messages after it has been deleted.
 void EnterDataFolder(const QString& folder);
+
+// While the program runs, Windows knows it by the named mutex "Global\VelmoraRunning", so
+// that its installer can ask for it to be closed before replacing its files (the installer
+// looks for that name). Elsewhere nothing.
+void MarkProgramRunning();

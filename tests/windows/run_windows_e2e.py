@@ -3,12 +3,15 @@
 
     run_windows_e2e.py lesson --program build-windows/velmora.exe --screenshots DIR
     run_windows_e2e.py installer --setup build-windows/velmora-1.0-setup.exe --screenshots DIR
+    run_windows_e2e.py msi --msi build-windows/velmora-1.0.msi --screenshots DIR
     run_windows_e2e.py screenshots --program build-windows/velmora.exe --out docs
+    run_windows_e2e.py installer-screenshots --setup build-windows/velmora-1.0-setup.exe --out DIR
 
 Wine runs in its own prefix (WINEPREFIX, made on first use). Exit status: 0 passed,
 1 failed (grabs kept as PNG), 77 skipped because Wine or an X tool is missing."""
 
 import argparse
+import getpass
 import os
 import shutil
 import struct
@@ -24,6 +27,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import lesson  # noqa: E402
 from lesson import ENGLISH_BOX, RUSSIAN_BOX, MainWindow  # noqa: E402
 from pictures import best_match, decode_picture  # noqa: E402
+from setup_wizard import LANGUAGE_DIALOG, SETUP_TITLES, UNINSTALL_TITLES, Wizard, picture, windows_named  # noqa: E402
 from xsession import (CheckFailed, Display, Program, Screenshots, check, missing_tools,  # noqa: E402
                       report_failure, wait_until)
 
@@ -177,6 +181,15 @@ def registry_has(prefix, key):
     return wine(prefix, "reg", "query", key, "/reg:64").returncode == 0
 
 
+def registry_value(prefix, key, name):
+    shown = wine(prefix, "reg", "query", key, "/v", name, "/reg:64").stdout.decode(errors="replace")
+    for line in shown.splitlines():
+        fields = line.split(None, 2)
+        if len(fields) == 3 and fields[0] == name:
+            return fields[2].strip()
+    return None
+
+
 def files_outside_windows(drive):
     """Every file and folder of drive C: but Windows' own and the temporary folders."""
     found = set()
@@ -189,64 +202,183 @@ def files_outside_windows(drive):
     return found
 
 
-def scenario_installer(display, shots, args):
-    """Silent install into Program Files; started from its shortcut's folder, and from a folder
-    without dris\\, it shows a picked object's picture; the silent uninstall leaves nothing behind."""
-    prefix = args.wineprefix
-    drive = os.path.join(prefix, "drive_c")
-    # A fresh Wine prefix, so that whatever is left behind shows.
+def fresh_prefix(prefix):
+    """A new Wine prefix, so that whatever an install leaves behind shows."""
     subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix), capture_output=True)
     shutil.rmtree(prefix, ignore_errors=True)
     check(wine(prefix, "wineboot", "-i", timeout=180).returncode == 0, "wineboot could not make a Wine prefix")
-    before = files_outside_windows(drive)
-    installed = wine(prefix, os.path.abspath(args.setup), "/S", timeout=180)
-    check(installed.returncode == 0, f"the silent install ended with status {installed.returncode}")
-    folder = os.path.join(drive, "Program Files", "Velmora")
-    check(os.path.isfile(os.path.join(folder, "velmora.exe")), f"no velmora.exe in {folder}")
+    return os.path.join(prefix, "drive_c")
+
+
+MENU = os.path.join("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "Velmora")
+PROGRAM_FILES = r"C:\Program Files\Velmora"
+OURS = ["LICENSE.txt", "THIRD-PARTY-NOTICES.txt", "dris", "uninstall.exe", "velmora.exe"]
+LONG_AGO = 978307200  # 2001-01-01: an installed file stamped so is told from a newly written one
+
+
+def check_installed(prefix, windows_folder, files=OURS, menu=MENU):
+    """The program, its pictures and licences in the folder, and a Start-menu shortcut that
+    starts it there; returns the folder on the Linux side."""
+    folder = unix_path(prefix, windows_folder)
+    check(sorted(os.listdir(folder)) == sorted(files), f"{windows_folder} holds {sorted(os.listdir(folder))}")
     check(os.path.isfile(os.path.join(folder, "dris", "2.jpg")), "no dris\\2.jpg in the install folder")
-    check(sorted(os.listdir(folder)) == ["dris", "uninstall.exe", "velmora.exe"],
-          f"the install folder holds {sorted(os.listdir(folder))}")
-    check(registry_has(prefix, UNINSTALL_KEY), "no uninstaller is registered")
-    menu = os.path.join(drive, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "Velmora")
-    shortcut = os.path.join(menu, "Velmora.lnk")
+    shortcut = os.path.join(prefix, "drive_c", menu, "Velmora.lnk")
     check(os.path.isfile(shortcut), f"no Start-menu shortcut {shortcut}")
     working = shortcut_working_folder(shortcut)
-    check(working is not None and working.lower() == r"c:\program files\velmora",
-          f"the shortcut starts the program in {working!r}")
+    check(working is not None and working.rstrip("\\").lower() == windows_folder.lower(),
+          f"the shortcut starts the program in {working!r}, not {windows_folder}")
+    return folder
 
-    cwd = unix_path(prefix, working)
+
+def check_registered(prefix, windows_folder):
+    check(registry_has(prefix, UNINSTALL_KEY), "no uninstaller is registered")
+    location = registry_value(prefix, UNINSTALL_KEY, "InstallLocation")
+    check(location == windows_folder, f"the uninstall entry names {location!r}, not {windows_folder}")
+    size = registry_value(prefix, UNINSTALL_KEY, "EstimatedSize")
+    check(size is not None and int(size, 16) > 10000, f"the uninstall entry's EstimatedSize is {size!r}")
+
+
+def uninstall_silently(prefix, folder):
+    """Runs the uninstaller and waits for it (it returns at once and works from a copy)."""
+    removed = wine(prefix, os.path.join(folder, "uninstall.exe"), "/S", timeout=120)
+    check(removed.returncode == 0, f"the silent uninstall ended with status {removed.returncode}")
+    wait_until(lambda: not registry_has(prefix, UNINSTALL_KEY), 60, "the uninstaller to unregister itself")
+    wait_until(lambda: not os.path.exists(os.path.join(folder, "uninstall.exe")), 30, "uninstall.exe to go")
+
+
+def start_installed(display, shots, prefix, folder, cwd, label):
+    """The installed program, started in `cwd`, shows the lorry of the installed dris\\2.jpg."""
     program = start(display, prefix, os.path.join(folder, "velmora.exe"), cwd,
-                    os.path.join(shots.folder, "program-output.txt"))
+                    os.path.join(shots.folder, f"program-output-{label}.txt"))
     w = main_window(display, program, shots)
     w.choose_object(1, "Грузовик")
     truck = decode_picture(os.path.join(REPOSITORY, "dris", "2.jpg"))
-    wait_until(lambda: shows_picture(w, w.grab("upper-lane")[0], 1, truck), 10,
-               "the lorry from the installed dris\\2.jpg in the upper lane")
+    wait_until(lambda: shows_picture(w, w.grab(label)[0], 1, truck), 10,
+               f"the lorry from the installed dris\\2.jpg, started in {cwd}")
     check(other_windows(display, program, w) == [], "picking the lorry opened a box")
-    program.close()
+    return program
 
+
+def cancel_upgrade_while_running(display, shots, prefix, setup, exe):
+    """The Russian installer, run while the program runs, asks to close it; Cancel ends the
+    install with the old program in place and no finish page."""
+    os.utime(exe, (LONG_AGO, LONG_AGO))
+    wizard = Wizard(display, WINE, prefix, [setup], "ru", os.path.join(shots.folder, "setup-output.txt"))
+    try:
+        wizard.wait_for(SETUP_TITLES["ru"])
+        for page in ("welcome", "licence", "folder", "components"):
+            wizard.press("Return")
+        box = wizard.message_box()
+        shots.grab("asked-to-close-velmora")
+        wizard.answer(box, "Escape")
+        wizard.settle()
+        shots.grab("upgrade-cancelled")
+        # The page offers no "Next" to a finish page: Return closes the installer, reporting the abort.
+        wizard.press("Return", changes=False)
+        status = wizard.finish(30)
+        check(status == 2, f"the cancelled install ended with status {status}, not 2 (aborted)")
+    finally:
+        wizard.close()
+    check(os.path.getmtime(exe) == LONG_AGO, "the cancelled upgrade replaced velmora.exe")
+
+
+def scenario_installer(display, shots, args):
+    """Silent install into Program Files, started from its shortcut's folder and from elsewhere;
+    an upgrade while it runs asks to close it and, cancelled, leaves it; a silent upgrade keeps
+    a teacher's changed picture, and the uninstall leaves only the teacher's pictures; a
+    reinstall goes into the custom folder of the last install; an old Windows is refused."""
+    prefix = args.wineprefix
+    setup = os.path.abspath(args.setup)
+    drive = fresh_prefix(prefix)
+    before = files_outside_windows(drive)
+    installed = wine(prefix, setup, "/S", timeout=180)
+    check(installed.returncode == 0, f"the silent install ended with status {installed.returncode}")
+    folder = check_installed(prefix, PROGRAM_FILES)
+    check_registered(prefix, PROGRAM_FILES)
+
+    program = start_installed(display, shots, prefix, folder, folder, "upper-lane")
+    cancel_upgrade_while_running(display, shots, prefix, setup, os.path.join(folder, "velmora.exe"))
+    refused = wine(prefix, setup, "/S", timeout=180)
+    check(refused.returncode == 2, f"a silent upgrade while the program runs ended with status {refused.returncode}")
+    program.close()
     # Started from a folder without dris\, it works in its own folder and still finds them.
     elsewhere = tempfile.mkdtemp(prefix="velmora-elsewhere-")
     try:
-        program = start(display, prefix, os.path.join(folder, "velmora.exe"), elsewhere,
-                        os.path.join(shots.folder, "program-output-elsewhere.txt"))
-        w = main_window(display, program, shots)
-        w.choose_object(1, "Трактор")
-        tractor = decode_picture(os.path.join(REPOSITORY, "dris", "3.jpg"))
-        wait_until(lambda: shows_picture(w, w.grab("started-elsewhere")[0], 1, tractor), 10,
-                   "the tractor from the install folder's dris\\3.jpg, started elsewhere")
-        program.close()
+        start_installed(display, shots, prefix, folder, elsewhere, "started-elsewhere").close()
     finally:
         shutil.rmtree(elsewhere, ignore_errors=True)
 
-    removed = wine(prefix, os.path.join(folder, "uninstall.exe"), "/S", timeout=120)
-    check(removed.returncode == 0, f"the silent uninstall ended with status {removed.returncode}")
-    # The uninstaller runs from a copy of itself and returns at once: wait for it.
-    wait_until(lambda: not os.path.exists(folder) and not os.path.exists(menu), 60,
-               "the install folder and the Start-menu folder to go")
-    check(not registry_has(prefix, UNINSTALL_KEY), "the uninstaller is still registered")
+    # A teacher's own picture, and another picture in place of one of ours.
+    dris = os.path.join(folder, "dris")
+    own, changed = os.path.join(dris, "Мой автобус.jpg"), os.path.join(dris, "5.jpg")
+    shutil.copyfile(os.path.join(REPOSITORY, "dris", "6.jpg"), own)
+    shutil.copyfile(os.path.join(REPOSITORY, "dris", "6.jpg"), changed)
+    upgraded = wine(prefix, setup, "/S", timeout=180)
+    check(upgraded.returncode == 0, f"the silent upgrade ended with status {upgraded.returncode}")
+    check(os.path.getmtime(os.path.join(folder, "velmora.exe")) != LONG_AGO, "the upgrade kept the old velmora.exe")
+    with open(changed, "rb") as mine, open(os.path.join(REPOSITORY, "dris", "6.jpg"), "rb") as six:
+        check(mine.read() == six.read(), "the upgrade overwrote the teacher's dris\\5.jpg")
+    uninstall_silently(prefix, folder)
+    kept = sorted(os.path.relpath(os.path.join(d, f), folder) for d, _, fs in os.walk(folder) for f in fs)
+    check(kept == sorted([os.path.join("dris", "5.jpg"), os.path.join("dris", "Мой автобус.jpg")]),
+          f"the uninstall left {kept}, not just the teacher's two pictures")
+    check(not os.path.exists(os.path.join(drive, MENU)), "the Start-menu folder is still there")
+    shutil.rmtree(folder)
+
+    # Installed into a custom folder, a reinstall goes there again.
+    school = r"C:\School\Velmora"
+    check(wine(prefix, setup, "/S", "/D=" + school, timeout=180).returncode == 0, "the install into C:\\School failed")
+    custom = check_installed(prefix, school)
+    os.utime(os.path.join(custom, "velmora.exe"), (LONG_AGO, LONG_AGO))
+    check(wine(prefix, setup, "/S", timeout=180).returncode == 0, "the reinstall failed")
+    check(os.path.getmtime(os.path.join(custom, "velmora.exe")) != LONG_AGO, "the reinstall did not go into C:\\School")
+    check(not os.path.exists(folder), "the reinstall went into Program Files")
+    check_registered(prefix, school)
+    uninstall_silently(prefix, custom)
+    wait_until(lambda: not os.path.exists(custom), 30, "the custom folder to go")
+    os.rmdir(os.path.dirname(custom))  # C:\School is the test's
     left = files_outside_windows(drive) - before
     check(not left, f"left behind on drive C: {sorted(left)}")
+
+    # Windows 8.1 is refused, and nothing is installed.
+    check(wine(prefix, "winecfg", "/v", "win81").returncode == 0, "winecfg could not report Windows 8.1")
+    refused = wine(prefix, setup, "/S", timeout=180)
+    check(refused.returncode == 2 and not os.path.exists(folder),
+          f"on Windows 8.1 the installer ended with status {refused.returncode}")
+
+
+def msi_registered(prefix):
+    entries = wine(prefix, "reg", "query", r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall", "/s", "/reg:64")
+    return "Velmora 1.0" in entries.stdout.decode(errors="replace")
+
+
+def scenario_msi(display, shots, args):
+    """The MSI installs silently into Program Files with a Start-menu shortcut that starts the
+    program in its folder, uninstalls silently leaving nothing, and refuses Windows 8.1."""
+    prefix = args.wineprefix
+    msi = os.path.abspath(args.msi)
+    drive = fresh_prefix(prefix)
+    before = files_outside_windows(drive)
+    installed = wine(prefix, "msiexec", "/i", msi, "/qn", timeout=300)
+    check(installed.returncode == 0, f"msiexec /i /qn ended with status {installed.returncode}")
+    # Wine's msiexec puts even a per-machine install's Start-menu folder into the user's
+    # profile (Windows puts it into ProgramData, as the NSIS installer does).
+    users_menu = os.path.join("users", getpass.getuser(), "AppData", "Roaming", "Microsoft", "Windows",
+                              "Start Menu", "Programs", "Velmora")
+    folder = check_installed(prefix, PROGRAM_FILES, [name for name in OURS if name != "uninstall.exe"], users_menu)
+    check(msi_registered(prefix), "the MSI made no uninstall entry")
+    start_installed(display, shots, prefix, folder, folder, "from-the-msi").close()
+    removed = wine(prefix, "msiexec", "/x", msi, "/qn", timeout=300)
+    check(removed.returncode == 0, f"msiexec /x /qn ended with status {removed.returncode}")
+    check(not msi_registered(prefix), "the uninstall entry is still there")
+    left = files_outside_windows(drive) - before
+    check(not left, f"left behind on drive C: {sorted(left)}")
+    check(not registry_has(prefix, r"HKLM\Software\Velmora"), "HKLM\\Software\\Velmora is still there")
+
+    check(wine(prefix, "winecfg", "/v", "win81").returncode == 0, "winecfg could not report Windows 8.1")
+    refused = wine(prefix, "msiexec", "/i", msi, "/qn", timeout=300)
+    check(refused.returncode != 0 and not os.path.exists(folder),
+          f"on Windows 8.1 msiexec ended with status {refused.returncode}")
 
 
 def make_screenshots(display, shots, args):
@@ -284,14 +416,87 @@ def make_screenshots(display, shots, args):
     return targets
 
 
-SCENARIOS = {"lesson": scenario_lesson, "installer": scenario_installer}
+def make_installer_screenshots(display, shots, args):
+    """Every page of the installer and the uninstaller, in Russian and in English, with the
+    box that asks for a running Velmora to be closed and the refusal of an old Windows."""
+    setup = os.path.abspath(args.setup)
+    targets = []
+    for language in ("ru", "en"):
+        prefix = f"{args.wineprefix}-{language}"
+        fresh_prefix(prefix)
+        step = [0]
+
+        def save(wizard, page, window=None):
+            step[0] += 1
+            target = os.path.join(args.out, f"installer-{language}-{step[0]:02d}-{page}.png")
+            display.run("import", "-window", str(window or wizard.window), target)
+            targets.append(target)
+
+        def run(argv):
+            return Wizard(display, WINE, prefix, argv, language, os.path.join(shots.folder, "setup-output.txt"))
+
+        wizard = run([setup])
+        if language != "ru":  # any Windows but a Russian one is asked for the language
+            wizard.wait_for(LANGUAGE_DIALOG)
+            save(wizard, "language")
+            wizard.press("Return", changes=False)
+        wizard.wait_for(SETUP_TITLES[language])
+        for page in ("welcome", "licence", "folder"):
+            save(wizard, page)
+            wizard.press("Return")
+        save(wizard, "components")
+        components = picture(display, wizard.window)
+        wizard.press("Return", changes=False)
+        wait_until(lambda: picture(display, wizard.window) != components, 30, "the progress page", interval=0.1)
+        time.sleep(0.5)  # the page's controls are drawn after its heading
+        save(wizard, "installing")
+        wizard.settle(120)  # the progress page goes on to the finish page by itself
+        save(wizard, "finish")
+        wizard.press("Return", changes=False)
+        check(wizard.finish(60) == 0, "the installer did not end with success")
+        # "Start Velmora now" was ticked: the program runs.
+        wait_until(lambda: windows_named(display, "^Velmora 1\\.0$"), 90, "Velmora, started by the finish page")
+
+        wizard = run([setup])
+        wizard.wait_for(SETUP_TITLES[language])
+        for page in range(4):
+            wizard.press("Return")
+        box = wizard.message_box()
+        save(wizard, "velmora-is-running", box)
+        wizard.answer(box, "Escape")
+        wizard.settle()
+        save(wizard, "cancelled")
+        wizard.press("Return", changes=False)
+        check(wizard.finish(60) == 2, "the cancelled install did not end as aborted")
+        wine(prefix, "taskkill", "/im", "velmora.exe", "/f")
+        wait_until(lambda: not windows_named(display, "^Velmora 1\\.0$"), 30, "Velmora to close")
+
+        uninstaller = os.path.join(unix_path(prefix, PROGRAM_FILES), "uninstall.exe")
+        wizard = run([uninstaller])
+        wizard.wait_for(UNINSTALL_TITLES[language])
+        save(wizard, "uninstall-confirm")
+        wizard.press("Return")
+        wizard.settle(120)
+        save(wizard, "uninstalled")
+        wizard.press("Return", changes=False)
+
+        check(wine(prefix, "winecfg", "/v", "win81").returncode == 0, "winecfg could not report Windows 8.1")
+        wizard = run([setup])
+        save(wizard, "old-windows-refused", wizard.wait_for("^(Установка Velmora 1\\.0|Velmora 1\\.0 Setup)$"))
+        wizard.press("Return", changes=False)
+        check(wizard.finish(60) == 2, "the installer did not refuse Windows 8.1")
+    return targets
+
+
+SCENARIOS = {"lesson": scenario_lesson, "installer": scenario_installer, "msi": scenario_msi}
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("scenario", choices=[*SCENARIOS, "screenshots"])
+    parser.add_argument("scenario", choices=[*SCENARIOS, "screenshots", "installer-screenshots"])
     parser.add_argument("--program")
     parser.add_argument("--setup")
+    parser.add_argument("--msi")
     parser.add_argument("--wineprefix", default=os.environ.get("WINEPREFIX"))
     parser.add_argument("--screenshots", default=os.path.join(tempfile.gettempdir(), "velmora-windows-e2e"))
     parser.add_argument("--out")
@@ -309,8 +514,9 @@ def main():
     try:
         display = Display()
         shots = Screenshots(display, os.path.join(args.screenshots, "windows-" + args.scenario))
-        if args.scenario == "screenshots":
-            for target in make_screenshots(display, shots, args):
+        if args.scenario in ("screenshots", "installer-screenshots"):
+            make = make_screenshots if args.scenario == "screenshots" else make_installer_screenshots
+            for target in make(display, shots, args):
                 print(f"wrote {target}")
         else:
             SCENARIOS[args.scenario](display, shots, args)

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Sets up this Debian 12 machine for the Windows build and makes the Windows package:
-# velmora.exe, the installer velmora-1.0-setup.exe and the portable zip, in the build
+# velmora.exe, the installer velmora-1.0-setup.exe, the MSI and the portable zip, in the build
 # folder (build-windows/ by default). With --test, also runs the Windows tests under Wine.
 #
 #   tools/windows/build.sh [--prebuilt FOLDER|TARBALL] [--build-dir DIR] [--test]
@@ -27,7 +27,7 @@ done
 
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
-needed="g++-mingw-w64-x86-64-posix wine wine64 nsis nasm ninja-build cmake dpkg-dev xz-utils googletest icoutils
+needed="g++-mingw-w64-x86-64-posix wine wine64 nsis nasm ninja-build cmake dpkg-dev xz-utils googletest icoutils wixl
         qt6-base-dev qt6-base-dev-tools xvfb xauth xdotool xclip imagemagick python3"
 missing=
 for package in $needed; do dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"; done
@@ -71,7 +71,7 @@ fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DVELMORA_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
 cmake --build "$build" -j"$(nproc)"
-echo "Built: $build/velmora.exe, $build/velmora-1.0-setup.exe, $build/velmora-1.0-windows.zip"
+echo "Built: $build/velmora.exe, $build/velmora-1.0-setup.exe, $build/velmora-1.0.msi, $build/velmora-1.0-windows.zip"
 if [ "$run_tests" = yes ]; then
     ctest --test-dir "$build" -j"$(nproc)" --output-on-failure
 fi
