@@ -76,6 +76,7 @@ constexpr LessonTexts English{
             .LanguageName = "English",
             .Description = "Description",
         },
+    .AtStart = {}, // the program never starts in English
 };
 
 } // namespace
