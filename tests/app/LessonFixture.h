@@ -31,10 +31,9 @@ protected:
         about = std::make_unique<AboutWindow>();
         crib = std::make_unique<CribSheetWindow>();
         form->SetSecondaryWindows(about.get(), crib.get());
-        // Ticks are driven by hand in these tests.
-        form->State().Upper.Running = form->State().Lower.Running = false;
-        form->UpperLane.Timer->SetEnabled(false);
-        form->LowerLane.Timer->SetEnabled(false);
+        // Ticks are driven by hand in these tests: the timers run, but their clock strikes once a day.
+        for (TTimer* timer : {form->UpperLane.Timer, form->LowerLane.Timer})
+            timer->SetInterval(24 * 3600 * 1000);
     }
 
     void TearDown() override
