@@ -178,15 +178,15 @@ TEST_F(LessonCore, TickMovesThePictureTheLaneShows)
     // The towards box during a run: the tick places the other picture, each keeps its place;
     // a second start keeps the run's position.
     State state;
-    RowTexts upper = step10, lower;
-    state.ChooseObject(LaneId::Lower, "Car", lower);
-    state.Start(upper, lower = step10);
-    state.Tick(LaneId::Lower);
+    RowTexts upper = step10, lower = step10;
     state.SetTowards(true);
     state.Start(upper, lower);
     state.Tick(LaneId::Lower);
+    state.SetTowards(false);
+    state.Start(upper, lower);
+    state.Tick(LaneId::Lower);
     EXPECT_EQ(std::tuple(state.Lower().PictureLeft, state.Lower().TowardsLeft, state.Lower().Position, state.Lower().Showing),
-              std::tuple(10, 535, 20, Shown::TowardsPicture));
+              std::tuple(20, 545, 20, Shown::Picture));
 }
 
 // A list's text chosen on a lane during a run: what it shows, where, the picture file to
