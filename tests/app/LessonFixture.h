@@ -31,8 +31,7 @@ protected:
         about = std::make_unique<AboutWindow>();
         crib = std::make_unique<CribSheetWindow>();
         form->SetSecondaryWindows(about.get(), crib.get());
-        // Ticks are driven by hand in these tests: the timers run, but their clock strikes once a day.
-        for (TTimer* timer : {form->UpperLane.Timer, form->LowerLane.Timer})
+        for (TTimer* timer : {form->UpperLane.Timer, form->LowerLane.Timer}) // ticks come by hand: a day apart
             timer->SetInterval(24 * 3600 * 1000);
     }
 
