@@ -107,8 +107,7 @@ TEST_F(LessonCore, StartCompletesRowsAndSetsTheirRuns)
         RowTexts upper, lower;
         std::string upperAfter, lowerAfter; // t|v|s
         int32_t upperStep, upperLimit, lowerStep, lowerLimit;
-        bool upperRuns;
-        std::string error;
+        bool upperRuns; std::string error;
     };
     const Case cases[] = {
         // one object: the whole track; the lower timer keeps its pinned run
@@ -235,8 +234,7 @@ TEST_F(LessonCore, SwitchNamesListsAndPicturesInTheNewLanguage)
     for (int tick = 0; tick < 20; ++tick)
         state.Tick(tick % 2 == 0 ? LaneId::Upper : LaneId::Lower);
     state.WindowActivated();
-    EXPECT_EQ(std::tuple(state.Upper().Position, state.Lower().Position), std::tuple(0, 60))
-        << "coming back resets only the upper run";
+    EXPECT_EQ(std::pair(state.Upper().Position, state.Lower().Position), std::pair(0, 60)) << "coming back resets the upper run only";
     state.ChooseObject(LaneId::Upper, "Яхта", upper); // a picture not loaded keeps naming the car
     const LanguageSwitch english = state.SwitchLanguage(Language::English, "abc", "Пусто");
     EXPECT_EQ(std::tuple(english.Upper.ListText, english.Lower.ListText, english.Lower.ListItems.back(),
