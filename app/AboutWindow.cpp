@@ -9,7 +9,7 @@ using namespace LessonColours;
 AboutWindow::AboutWindow()
 {
     const QColor background(0x00, 0x83, 0xC1);
-    MakeSecondaryWindow(this, LanguageTable(Language::Russian).AboutCaption, 265, 216, background);
+    MakeSecondaryWindow(this, Lesson::LanguageTable(Lesson::Language::Russian).AboutCaption, 265, 216, background);
     const auto centred = [this](QRect box, int fontHeight, const QColor& colour) {
         return MakeLabel(this, box, "", UiFont(fontHeight, true), colour, LabelSize::Fixed, Qt::AlignHCenter);
     };
@@ -26,17 +26,17 @@ AboutWindow::AboutWindow()
     Description->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Description->SetCentred(true);
     Description->SetLines({"", "", ""});
-    WriteTexts(LanguageTable(Language::Russian), true);
+    WriteTexts(Lesson::LanguageTable(Lesson::Language::Russian), true);
 }
 
-void AboutWindow::WriteTexts(const LessonTexts& texts, bool atStart)
+void AboutWindow::WriteTexts(const Lesson::LessonTexts& texts, bool atStart)
 {
     setWindowTitle(ToQString(texts.AboutCaption));
     School->SetCaption(texts.School);
     Title->SetCaption(texts.AboutTitle);
     for (size_t line = 0; line < texts.Description.size(); ++line)
         Description->SetLine(static_cast<int>(line),
-                             TextAt(atStart, texts.AtStart.Description[line], texts.Description[line]));
+                             Lesson::TextAt(atStart, texts.AtStart.Description[line], texts.Description[line]));
     Description->setAccessibleName(ToQString(texts.Accessible.Description));
     Author->SetCaption(texts.Author);
     Supervisor->SetCaption(texts.Supervisor);

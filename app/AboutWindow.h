@@ -10,7 +10,7 @@ public:
     AboutWindow();
 
     // Writes the window's texts in the lesson's language.
-    void WriteTexts(const LessonTexts& texts, bool atStart = false);
+    void WriteTexts(const Lesson::LessonTexts& texts, bool atStart = false);
 
     TLabel* School = nullptr;
     TLabel* Title = nullptr;

@@ -8,7 +8,7 @@
 
 CribSheetWindow::CribSheetWindow()
 {
-    const LessonTexts& russian = LanguageTable(Language::Russian);
+    const Lesson::LessonTexts& russian = Lesson::LanguageTable(Lesson::Language::Russian);
     MakeSecondaryWindow(this, russian.CribCaption, 520, 358, QColor(0x00, 0x80, 0xC0));
     Heading = MakeLabel(this, {0, 8, 521, 20}, "", UiFont(16, true), LessonColours::White, LabelSize::Fixed,
                         Qt::AlignHCenter);
@@ -46,11 +46,11 @@ CribSheetWindow::CribSheetWindow()
     WriteTexts(russian);
 }
 
-void CribSheetWindow::WriteTexts(const LessonTexts& texts)
+void CribSheetWindow::WriteTexts(const Lesson::LessonTexts& texts)
 {
     setWindowTitle(ToQString(texts.CribCaption));
     Heading->SetCaption(texts.CribHeading);
-    const bool english = texts.Language == Language::English;
+    const bool english = texts.Language == Lesson::Language::English;
     RussianBody->setVisible(!english);
     EnglishBody->setVisible(english);
     // A screen reader names the body after the heading above it.

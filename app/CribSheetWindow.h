@@ -10,7 +10,7 @@ public:
     CribSheetWindow();
 
     // Writes the caption and heading, and shows the body of the lesson's language.
-    void WriteTexts(const LessonTexts& texts);
+    void WriteTexts(const Lesson::LessonTexts& texts);
 
     TLabel* Heading = nullptr;
     TMemo* RussianBody = nullptr;

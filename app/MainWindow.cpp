@@ -63,8 +63,8 @@ void MainWindow::ConnectHandlers()
     WebLink->OnMouseMove = bind(&MainWindow::PointerOnWebLink);
     DownloadText->OnMouseMove = bind(&MainWindow::PointerOffWebLink);
     OnActivate = bind(&MainWindow::WindowActivated);
-    SwitchToRussian->OnClick = bind(&MainWindow::SwitchToRussianClick);
-    SwitchToEnglish->OnClick = bind(&MainWindow::SwitchToEnglishClick);
+    SwitchToRussian->OnClick = [this](QObject*) { SwitchLanguage(Lesson::Language::Russian); };
+    SwitchToEnglish->OnClick = [this](QObject*) { SwitchLanguage(Lesson::Language::English); };
 
     auto menu = [this](QAction* item, void (MainWindow::*handler)(QObject*)) {
         connect(item, &QAction::triggered, this,

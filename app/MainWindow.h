@@ -21,7 +21,7 @@ class CribSheetWindow;
 
 // The controls of one lane, with the model's lane they show.
 struct LaneControls {
-    Lesson::Lane* State = nullptr;
+    Lesson::LaneId Id = Lesson::LaneId::Upper;
     TLabel* TimeLabel = nullptr; // "t=", "v=", "s=" before the fields
     TLabel* SpeedLabel = nullptr;
     TLabel* DistanceLabel = nullptr;
@@ -43,36 +43,24 @@ public:
     // Set at start-up: the windows the menu shows.
     void SetSecondaryWindows(AboutWindow* about, CribSheetWindow* cribSheet);
 
-    // The model the window shows; tests set and read it directly.
-    Lesson::State& State() { return state_; }
+    // The model the window shows; only the window's handlers change it.
+    const Lesson::State& State() const { return state_; }
 
-    // The handlers; public so that tests drive them as the toolkit does.
+    // The handlers that tests drive as the toolkit does.
     void ObjectChosen(LaneControls& lane);
-    void TowardsClick(QObject* sender);
     void StartClick(QObject* sender);
     void LaneTick(LaneControls& lane);
-    void WindowActivated(QObject* sender);
-    void ShowAbout(QObject* sender);
-    void ShowCribSheet(QObject* sender);
-    void ExitClick(QObject* sender);
-    void WebLinkClick(QObject* sender);
     void PointerOnWebLink(QObject* sender);
     void PointerOffWebLink(QObject* sender);
-    void SwitchToRussianClick(QObject* sender);
-    void SwitchToEnglishClick(QObject* sender);
 
     // Controls, bottom of the drawing order first within each lane.
     QWidget* Client = nullptr; // the client area under the menu bar
     TImage* Background = nullptr;
-    TBevel* RightStrip = nullptr;
-    TBevel* TitleStrip = nullptr;
-    TBevel* LeftStrip = nullptr;
-    TBevel* BottomLine = nullptr;
     TLabel* Title = nullptr;
     TLabel* DownloadText = nullptr;
     TLabel* WebLink = nullptr;
     LaneControls UpperLane;
-    LaneControls LowerLane;
+    LaneControls LowerLane{.Id = Lesson::LaneId::Lower};
     TxpButton* StartButton = nullptr;
     TxpCheckBox* SwitchToRussian = nullptr;
     TxpCheckBox* SwitchToEnglish = nullptr;
@@ -90,12 +78,18 @@ protected:
 private:
     void CreateControls(); // the window's layout, in one place
     void ConnectHandlers();
+    void TowardsClick(QObject* sender);
+    void WindowActivated(QObject* sender);
+    void ShowAbout(QObject* sender);
+    void ShowCribSheet(QObject* sender);
+    void ExitClick(QObject* sender);
+    void WebLinkClick(QObject* sender);
+
     void ShowLane(LaneControls& lane);
     void ShowRow(LaneControls& lane, const Lesson::RowTexts& row);
-    void SwitchLanguage(TxpCheckBox* chosen, TxpCheckBox* other, Language language);
-    void WriteTexts(const LessonTexts& texts, bool atStart = false);
-    void RenameListObjects(Language language);
-    void WriteAccessibleNames(const LessonTexts& texts);
+    void SwitchLanguage(Lesson::Language language);
+    void WriteTexts(const Lesson::LessonTexts& texts, bool atStart = false);
+    void WriteAccessibleNames(const Lesson::LessonTexts& texts);
 
     Lesson::State state_;
     AboutWindow* about_ = nullptr;

@@ -1,7 +1,6 @@
 // The lanes' handlers, written once over a lane: choosing its object, the towards box,
 // the start button and its timer's tick. The model decides; the window shows it.
 #include "app/MainWindow.h"
-#include "lesson/VehicleCatalogue.h"
 #include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
 
@@ -18,7 +17,7 @@ Lesson::RowTexts RowOf(const LaneControls& lane)
 // (the empty entry turns it off).
 void MainWindow::ShowLane(LaneControls& lane)
 {
-    const Lesson::Lane& state = *lane.State;
+    const Lesson::Lane& state = state_.Of(lane.Id);
     lane.Picture->SetLeft(state.PictureLeft);
     if (lane.TowardsPicture) {
         lane.TowardsPicture->SetLeft(state.TowardsLeft);
@@ -33,21 +32,22 @@ void MainWindow::ShowLane(LaneControls& lane)
 // picture alone: nothing is loaded, so no error box opens for a half-typed name.
 void MainWindow::ObjectChosen(LaneControls& lane)
 {
-    const std::string picture = Lesson::ChooseObject(*lane.State, lane.ObjectList->Text());
-    for (TEdit* field : {lane.Time, lane.Speed, lane.Distance})
-        field->SetText("");
+    Lesson::RowTexts row;
+    const std::string picture = state_.ChooseObject(lane.Id, lane.ObjectList->Text(), row);
+    for (auto [field, text] : {std::pair{lane.Time, &row.T}, {lane.Speed, &row.V}, {lane.Distance, &row.S}})
+        field->SetText(*text);
     ShowLane(lane);
     if (picture.empty())
         return;
-    TImage* shown = lane.State->Towards ? lane.TowardsPicture : lane.Picture;
-    shown->Picture().LoadFromFile(std::string(VehicleCatalogue::PictureFolder) + picture);
+    TImage* shown = state_.Of(lane.Id).Towards ? lane.TowardsPicture : lane.Picture;
+    shown->Picture().LoadFromFile(std::string(Lesson::VehicleCatalogue::PictureFolder) + picture);
     // Tells screen readers which object the lane now shows.
-    shown->setAccessibleName(ToQString(Lesson::ObjectShownBy(picture, state_.Language)));
+    shown->setAccessibleName(ToQString(state_.PictureLoaded(lane.Id)));
 }
 
 void MainWindow::TowardsClick(QObject*)
 {
-    Lesson::SetTowards(*LowerLane.State, LowerLane.TowardsBox->Checked());
+    state_.SetTowards(LowerLane.TowardsBox->Checked());
     ShowLane(LowerLane);
 }
 
@@ -70,7 +70,7 @@ void MainWindow::StartClick(QObject*)
 {
     Lesson::RowTexts upper = RowOf(UpperLane), lower = RowOf(LowerLane);
     try {
-        Lesson::Start(state_, upper, lower);
+        state_.Start(upper, lower);
     } catch (...) {
         ShowRow(UpperLane, upper);
         ShowRow(LowerLane, lower);
@@ -82,11 +82,11 @@ void MainWindow::StartClick(QObject*)
 
 void MainWindow::LaneTick(LaneControls& lane)
 {
-    Lesson::Tick(*lane.State);
+    state_.Tick(lane.Id);
     ShowLane(lane);
 }
 
 void MainWindow::WindowActivated(QObject*)
 {
-    Lesson::WindowActivated(state_);
+    state_.WindowActivated();
 }

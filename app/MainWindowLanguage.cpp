@@ -1,4 +1,4 @@
-// The RU and EN boxes: the checked one is the language shown, and it cannot be unchecked.
+// The RU and EN boxes: a click switches the lesson's language; the boxes show the language.
 #include <QAction>
 #include <QLocale>
 #include <QMenu>
@@ -7,47 +7,50 @@
 #include "app/AboutWindow.h"
 #include "app/CribSheetWindow.h"
 #include "app/MainWindow.h"
-#include "lesson/VehicleCatalogue.h"
 #include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
 
-void MainWindow::SwitchToEnglishClick(QObject*)
+void MainWindow::SwitchLanguage(Lesson::Language language)
 {
-    SwitchLanguage(SwitchToEnglish, SwitchToRussian, Language::English);
-}
-
-void MainWindow::SwitchToRussianClick(QObject*)
-{
-    SwitchLanguage(SwitchToRussian, SwitchToEnglish, Language::Russian);
-}
-
-void MainWindow::SwitchLanguage(TxpCheckBox* chosen, TxpCheckBox* other, Language language)
-{
-    if (!chosen->Checked())
+    if (language == state_.Language())
         return;
+    const Lesson::LanguageSwitch shown =
+        state_.SwitchLanguage(language, UpperLane.ObjectList->Text(), LowerLane.ObjectList->Text());
+    // The box of the lesson's language is checked and disabled, the other enabled for the switch back.
+    TxpCheckBox* chosen = language == Lesson::Language::English ? SwitchToEnglish : SwitchToRussian;
+    TxpCheckBox* other = chosen == SwitchToEnglish ? SwitchToRussian : SwitchToEnglish;
     other->SetEnabled(true);
     other->SetChecked(false);
     // Space switches straight back, and a typed key edits nothing. The focus moves before
     // the chosen box is disabled, so it never passes through the window on the way.
     other->setFocus(Qt::OtherFocusReason);
+    chosen->SetChecked(true);
     chosen->SetEnabled(false);
-    state_.Language = language;
-    const LessonTexts& texts = LanguageTable(language);
     AsOneChange([&] {
-        WriteTexts(texts);
-        RenameListObjects(texts.Language);
+        WriteTexts(shown.Texts);
+        // The pictures are named after the objects they show. The lists keep their items'
+        // places and their pictures: their texts change without the object-change handling,
+        // and each keeps naming the object its lane shows.
+        UpperLane.Picture->setAccessibleName(ToQString(shown.Upper.PictureName));
+        LowerLane.Picture->setAccessibleName(ToQString(shown.Lower.PictureName));
+        LowerLane.TowardsPicture->setAccessibleName(ToQString(shown.Lower.TowardsPictureName));
+        for (auto [list, lane] : {std::pair{UpperLane.ObjectList, &shown.Upper}, {LowerLane.ObjectList, &shown.Lower}}) {
+            list->SetText(lane->ListText);
+            for (int index = 0; index < static_cast<int>(lane->ListItems.size()); ++index)
+                list->SetItem(index, lane->ListItems[static_cast<size_t>(index)]);
+        }
     });
-    Announce(this, ToQString(texts.Accessible.LanguageName));
+    Announce(this, ToQString(shown.Texts.Accessible.LanguageName));
 }
 
 // Writes every text of the three windows, shown or hidden, as a switch or start-up does.
-void MainWindow::WriteTexts(const LessonTexts& texts, bool atStart)
+void MainWindow::WriteTexts(const Lesson::LessonTexts& texts, bool atStart)
 {
     Title->SetCaption(texts.Title);
     StartButton->SetCaption(std::string(texts.Start));
     CribSheetItem->setText(ToQString(texts.CribMenu));
     HelpMenu->setTitle(ToQString(texts.HelpMenu));
-    AboutItem->setText(ToQString(TextAt(atStart, texts.AtStart.AboutMenu, texts.AboutMenu)));
+    AboutItem->setText(ToQString(Lesson::TextAt(atStart, texts.AtStart.AboutMenu, texts.AboutMenu)));
     ExitItem->setText(ToQString(texts.ExitMenu));
     DownloadText->SetCaption(texts.Download);
     if (about_)
@@ -57,29 +60,13 @@ void MainWindow::WriteTexts(const LessonTexts& texts, bool atStart)
     WriteAccessibleNames(texts);
 }
 
-// The lists keep their items' places and their pictures: their texts change without
-// the object-change handling, and each keeps naming the object its lane shows.
-void MainWindow::RenameListObjects(Language language)
-{
-    const bool english = language == Language::English;
-    for (LaneControls* lane : {&UpperLane, &LowerLane}) {
-        TComboBox* list = lane->ObjectList;
-        list->SetText(Lesson::ListTextIn(list->Text(), language));
-        int index = 0;
-        for (const Vehicle& v : VehicleCatalogue::Vehicles)
-            list->SetItem(index++, english ? v.English : v.Russian);
-        if (lane->State->HasEmptyEntry)
-            list->SetItem(index, english ? VehicleCatalogue::EmptyEnglish : VehicleCatalogue::EmptyRussian);
-    }
-}
-
 // What a screen reader announces for the main window's controls, in the lesson's language.
-void MainWindow::WriteAccessibleNames(const LessonTexts& texts)
+void MainWindow::WriteAccessibleNames(const Lesson::LessonTexts& texts)
 {
-    const AccessibleNames& names = texts.Accessible;
+    const Lesson::AccessibleNames& names = texts.Accessible;
     // The language a screen reader reads the window's texts in, its fields' and
     // announcements' among them.
-    setLocale(QLocale(texts.Language == Language::English ? QLocale::English : QLocale::Russian));
+    setLocale(QLocale(texts.Language == Lesson::Language::English ? QLocale::English : QLocale::Russian));
     for (auto [lane, fields, list, track] :
          {std::tuple{&UpperLane, &names.UpperFields, names.UpperList, names.UpperLane},
           std::tuple{&LowerLane, &names.LowerFields, names.LowerList, names.LowerLane}}) {
@@ -94,7 +81,4 @@ void MainWindow::WriteAccessibleNames(const LessonTexts& texts)
     LowerLane.TowardsBox->setAccessibleName(ToQString(names.Towards));
     SwitchToRussian->setAccessibleDescription(ToQString(names.RussianBox));
     SwitchToEnglish->setAccessibleDescription(ToQString(names.EnglishBox));
-    for (TImage* picture : {UpperLane.Picture, LowerLane.Picture, LowerLane.TowardsPicture})
-        picture->setAccessibleName(
-            ToQString(Lesson::ObjectNameIn(picture->accessibleName().toStdString(), texts.Language)));
 }

@@ -8,7 +8,6 @@
 #include "app/MainWindow.h"
 #include "app/Resources.h"
 #include "app/UiFonts.h"
-#include "lesson/VehicleCatalogue.h"
 #include "toolkit/Screen.h"
 #include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
@@ -32,19 +31,14 @@ TEdit* MakeEdit(QWidget* parent, QRect box)
     return edit;
 }
 
-TComboBox* MakeObjectList(QWidget* parent, QRect box, bool withEmptyEntry, std::string_view text)
+TComboBox* MakeObjectList(QWidget* parent, QRect box, const std::vector<std::string_view>& items, std::string_view text)
 {
     auto* list = new TComboBox(parent);
     list->setGeometry(box);
     list->setFont(UiFont(16, true));
     list->setCursor(Qt::PointingHandCursor);
     list->SetItemHeight(20);
-    std::vector<std::string> items;
-    for (const Vehicle& v : VehicleCatalogue::Vehicles)
-        items.emplace_back(v.Russian);
-    if (withEmptyEntry)
-        items.emplace_back(VehicleCatalogue::EmptyRussian);
-    list->SetItems(items);
+    list->SetItems({items.begin(), items.end()});
     list->SetText(text);
     return list;
 }
@@ -59,14 +53,15 @@ TPanel* MakeLane(QWidget* parent, QRect box)
     return lane;
 }
 
-TImage* MakeLanePicture(QWidget* lane, QRect box, bool withCar, bool visible)
+// A lane picture named after the object it starts with: the car, built into the program, or none.
+TImage* MakeLanePicture(QWidget* lane, QRect box, std::string_view object, bool visible)
 {
     auto* image = new TImage(lane);
     image->setGeometry(box);
     image->SetCenter(true);
-    if (withCar) {
+    if (!object.empty()) {
         LoadBuiltInPicture(image->Picture(), ":/velmora/car.jpg");
-        image->setAccessibleName(ToQString(VehicleCatalogue::Vehicles.front().Russian));
+        image->setAccessibleName(ToQString(object));
     }
     image->SetVisible(visible);
     return image;
@@ -125,29 +120,29 @@ void MainWindow::CreateControls()
     LowerLane.TimeLabel = fieldLabel({232, 297, 23, 29}, "t=");
     LowerLane.SpeedLabel = fieldLabel({400, 297, 28, 29}, "v=");
     LowerLane.DistanceLabel = fieldLabel({560, 297, 29, 29}, "s=");
-    RightStrip = MakeBevel(c, {868, 29, 54, 307});
-    TitleStrip = MakeBevel(c, {0, 0, 920, 30});
-    LeftStrip = MakeBevel(c, {0, 30, 157, 306});
-    BottomLine = MakeBevel(c, {0, 335, 920, 1});
+    MakeBevel(c, {868, 29, 54, 307}); // the right strip, the title strip, the left strip, the bottom line
+    MakeBevel(c, {0, 0, 920, 30});
+    MakeBevel(c, {0, 30, 157, 306});
+    MakeBevel(c, {0, 335, 920, 1});
     Title = MakeLabel(c, {0, 3, 920, 24}, "", UiFont(19, true), White, LabelSize::Fixed, Qt::AlignHCenter);
     DownloadText = MakeLabel(c, {249, 342, 324, 16}, "", UiFont(13, true), Silver, LabelSize::Auto);
     WebLink = MakeLabel(c, {576, 342, 94, 16}, WebSiteDomain, UiFont(13, true, true), Link, LabelSize::Auto);
     WebLink->setCursor(Qt::PointingHandCursor);
     MarkAsLink(WebLink); // reached by a screen reader's action; it stays out of the Tab order
 
-    UpperLane.State = &state_.Upper;
-    LowerLane.State = &state_.Lower;
-    UpperLane.ObjectList = MakeObjectList(c, {6, 114, 145, 28}, false, VehicleCatalogue::Vehicles.front().Russian);
-    LowerLane.ObjectList = MakeObjectList(c, {6, 224, 145, 28}, true, VehicleCatalogue::EmptyRussian);
+    using namespace Lesson;
+    const LaneInLanguage upper = state_.LaneIn(LaneId::Upper, ""), lower = state_.LaneIn(LaneId::Lower, "");
+    UpperLane.ObjectList = MakeObjectList(c, {6, 114, 145, 28}, upper.ListItems, upper.ListText);
+    LowerLane.ObjectList = MakeObjectList(c, {6, 224, 145, 28}, lower.ListItems, lower.ListItems.back()); // its empty entry
     UpperLane.Speed = MakeEdit(c, {432, 40, 121, 28});
     UpperLane.Distance = MakeEdit(c, {592, 40, 121, 28});
     UpperLane.Time = MakeEdit(c, {264, 40, 121, 28});
     UpperLane.Track = MakeLane(c, {163, 76, 700, 104});
-    UpperLane.Picture = MakeLanePicture(UpperLane.Track, {Lesson::PictureRestLeft, 2, 145, 100}, true, true);
+    UpperLane.Picture = MakeLanePicture(UpperLane.Track, {PictureRestLeft, 2, 145, 100}, upper.PictureName, true);
     LowerLane.Track = MakeLane(c, {163, 186, 700, 105});
-    LowerLane.Picture = MakeLanePicture(LowerLane.Track, {Lesson::PictureRestLeft, 3, 145, 100}, true, false);
+    LowerLane.Picture = MakeLanePicture(LowerLane.Track, {PictureRestLeft, 3, 145, 100}, lower.PictureName, false);
     LowerLane.TowardsPicture =
-        MakeLanePicture(LowerLane.Track, {Lesson::TowardsFirstLeft, 3, 145, 100}, false, false);
+        MakeLanePicture(LowerLane.Track, {TowardsFirstLeft, 3, 145, 100}, lower.TowardsPictureName, false);
     LowerLane.Time = MakeEdit(c, {264, 297, 121, 28});
     LowerLane.Speed = MakeEdit(c, {432, 297, 121, 28});
     LowerLane.Distance = MakeEdit(c, {592, 297, 121, 28});
@@ -182,11 +177,11 @@ void MainWindow::CreateControls()
                         towards,              StartButton,          SwitchToRussian, SwitchToEnglish};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    WriteTexts(LanguageTable(Language::Russian), true);
+    WriteTexts(LanguageTable(state_.Language()), true);
 
     for (LaneControls* lane : {&UpperLane, &LowerLane}) {
         lane->Timer = new TTimer(this);
         lane->Timer->SetInterval(100);
-        lane->Timer->SetEnabled(lane->State->Running);
+        lane->Timer->SetEnabled(state_.Of(lane->Id).Running);
     }
 }

@@ -22,5 +22,5 @@ void PrepareApplication(TApplication& app)
 
 void EnterPictureFolder()
 {
-    EnterDataFolder(ToQString(VehicleCatalogue::PictureFolder));
+    EnterDataFolder(ToQString(Lesson::VehicleCatalogue::PictureFolder));
 }

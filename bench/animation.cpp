@@ -119,9 +119,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_animation: the start did not set both lanes running\n");
         return 1;
     }
-    form.State().Upper.Running = form.State().Lower.Running = false;
-    form.UpperLane.Timer->SetEnabled(false);
-    form.LowerLane.Timer->SetEnabled(false);
+    // The ticks are driven by hand: the timers keep running, but their clock strikes once a day.
+    for (TTimer* timer : {form.UpperLane.Timer, form.LowerLane.Timer})
+        timer->SetInterval(24 * 3600 * 1000);
     QCoreApplication::processEvents();
 
     auto tick = [&] {
@@ -164,8 +164,9 @@ int main(int argc, char** argv)
             handler(sender);
         };
     }
-    for (Lesson::Lane* lane : {&form.State().Upper, &form.State().Lower})
-        lane->Position = lane->Step = lane->Limit = 0;
+    // Both runs ended above, so both start from the left, now at the clock's own rhythm.
+    for (TTimer* timer : {form.UpperLane.Timer, form.LowerLane.Timer})
+        timer->SetInterval(100);
     form.UpperLane.Time->SetText("1000");
     form.UpperLane.Speed->SetText("10");
     form.UpperLane.Distance->SetText("");

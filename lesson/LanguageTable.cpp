@@ -1,5 +1,6 @@
 #include "lesson/LanguageTable.h"
 
+namespace Lesson {
 namespace {
 
 constexpr LessonTexts Russian{
@@ -85,3 +86,4 @@ const LessonTexts& LanguageTable(Language language)
 {
     return language == Language::English ? English : Russian;
 }
+} // namespace Lesson

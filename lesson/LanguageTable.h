@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+namespace Lesson {
+
 enum class Language { Russian, English };
 
 // What a screen reader calls the main window's controls whose own texts are too terse
@@ -26,7 +28,7 @@ struct AccessibleNames {
 };
 
 struct LessonTexts {
-    ::Language Language; // which of the two tables this is
+    Lesson::Language Language; // which of the two tables this is
     // main window
     std::string_view Title;        // the title strip
     std::string_view Start;        // the start button
@@ -65,3 +67,5 @@ inline std::string_view TextAt(bool atStart, std::string_view startText, std::st
 {
     return atStart && !startText.empty() ? startText : text;
 }
+
+} // namespace Lesson

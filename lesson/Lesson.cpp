@@ -1,7 +1,5 @@
 #include "lesson/Lesson.h"
 
-#include "lesson/VehicleCatalogue.h"
-
 namespace Lesson {
 namespace {
 
@@ -13,16 +11,12 @@ void Complete(RowTexts& row)
             completion->Text;
 }
 
-// With the lower lane showing a picture, the start button runs both lanes against each other.
-bool LowerLaneShown(const State& state)
-{
-    return state.Lower.Showing != Shown::Nothing;
-}
-
 } // namespace
 
-std::string ChooseObject(Lane& lane, std::string_view text)
+std::string State::ChooseObject(LaneId id, std::string_view text, RowTexts& row)
 {
+    Lane& lane = Writable(id);
+    row = {};
     lane.Position = 0;
     if (lane.Towards) {
         lane.Showing = Shown::TowardsPicture;
@@ -31,11 +25,8 @@ std::string ChooseObject(Lane& lane, std::string_view text)
         lane.Showing = Shown::Picture;
         lane.PictureLeft = PictureRestLeft;
     }
-    if (const Vehicle* named = VehicleCatalogue::FindByName(text)) {
-        lane.PictureName = lane.Towards ? VehicleCatalogue::TowardsPictureName(named->Number)
-                                        : VehicleCatalogue::PictureName(named->Number);
-        return lane.PictureName;
-    }
+    if ((lane.Chosen = VehicleCatalogue::FindByName(text)) != nullptr)
+        return VehicleCatalogue::PictureFile(lane.Chosen->Number, lane.Towards);
     if (lane.HasEmptyEntry && VehicleCatalogue::IsEmptyEntry(text)) {
         lane.Towards = false;
         lane.Showing = Shown::Nothing;
@@ -43,39 +34,49 @@ std::string ChooseObject(Lane& lane, std::string_view text)
     return {};
 }
 
-void SetTowards(Lane& lane, bool towards)
+std::string_view State::PictureLoaded(LaneId id)
 {
-    if (towards == lane.Towards)
-        return;
-    lane.Towards = towards;
-    lane.Showing = towards ? Shown::TowardsPicture : Shown::Picture;
+    Lane& lane = Writable(id);
+    (lane.Towards ? lane.TowardsObject : lane.PictureObject) = lane.Chosen;
+    return lane.Chosen->Name(language_);
 }
 
-void Start(State& state, RowTexts& upper, RowTexts& lower)
+void State::SetTowards(bool towards)
 {
+    if (towards == lower_.Towards)
+        return;
+    lower_.Towards = towards;
+    lower_.Showing = towards ? Shown::TowardsPicture : Shown::Picture;
+}
+
+void State::Start(RowTexts& upper, RowTexts& lower)
+{
+    // With the lower lane showing a picture, the start button runs both lanes against each other.
+    const bool lowerShown = lower_.Showing != Shown::Nothing;
     if (HasTwoValues(upper)) {
         Complete(upper);
-        state.Upper.Step = StepOf(upper.V);
-        if (!LowerLaneShown(state)) {
-            state.Upper.Limit = TrackLength;
-            state.Upper.Running = true;
+        upper_.Step = StepOf(upper.V);
+        if (!lowerShown) {
+            upper_.Limit = TrackLength;
+            upper_.Running = true;
         }
     }
     if (HasTwoValues(lower)) {
         Complete(lower);
-        if (LowerLaneShown(state)) {
-            state.Lower.Step = StepOf(lower.V);
+        if (lowerShown) {
+            lower_.Step = StepOf(lower.V);
             const RunLimits limits = ScaledLimits(upper.S, lower.S);
-            state.Upper.Limit = limits.Limit1;
-            state.Lower.Limit = limits.Limit2;
-            state.Upper.Running = true;
-            state.Lower.Running = true;
+            upper_.Limit = limits.Limit1;
+            lower_.Limit = limits.Limit2;
+            upper_.Running = true;
+            lower_.Running = true;
         }
     }
 }
 
-void Tick(Lane& lane)
+void State::Tick(LaneId id)
 {
+    Lane& lane = Writable(id);
     // Strictly greater: a run ends only after overshooting its limit.
     if (lane.Position > lane.Limit) {
         lane.Position = 0;
@@ -90,35 +91,31 @@ void Tick(Lane& lane)
         lane.PictureLeft = lane.Position;
 }
 
-void WindowActivated(State& state)
+void State::WindowActivated()
 {
-    state.Upper.Position = 0;
+    upper_.Position = 0;
 }
 
-std::string ListTextIn(std::string_view text, ::Language language)
+LanguageSwitch State::SwitchLanguage(Lesson::Language language, std::string_view upperList, std::string_view lowerList)
 {
-    const bool english = language == Language::English;
-    if (const Vehicle* named = VehicleCatalogue::FindByName(text))
-        return std::string(english ? named->English : named->Russian);
-    if (VehicleCatalogue::IsEmptyEntry(text))
-        return std::string(english ? VehicleCatalogue::EmptyEnglish : VehicleCatalogue::EmptyRussian);
-    return std::string(LanguageTable(language).ListText);
+    language_ = language;
+    return {LanguageTable(language), LaneIn(LaneId::Upper, upperList), LaneIn(LaneId::Lower, lowerList)};
 }
 
-std::string ObjectNameIn(std::string_view name, ::Language language)
+LaneInLanguage State::LaneIn(LaneId id, std::string_view listText) const
 {
-    const Vehicle* named = VehicleCatalogue::FindByName(name);
-    if (named == nullptr)
-        return std::string(name);
-    return std::string(language == Language::English ? named->English : named->Russian);
-}
-
-std::string ObjectShownBy(std::string_view pictureName, ::Language language)
-{
-    const Vehicle* shown = VehicleCatalogue::FindByPicture(pictureName);
-    if (shown == nullptr)
-        return {};
-    return std::string(language == Language::English ? shown->English : shown->Russian);
+    const Lane& lane = Of(id);
+    LaneInLanguage shown{std::string(LanguageTable(language_).ListText), {}, lane.PictureObject->Name(language_),
+                         lane.TowardsObject ? lane.TowardsObject->Name(language_) : ""};
+    for (const Vehicle& v : VehicleCatalogue::Vehicles)
+        shown.ListItems.push_back(v.Name(language_));
+    if (lane.HasEmptyEntry)
+        shown.ListItems.push_back(VehicleCatalogue::EmptyEntry.Name(language_));
+    if (const Vehicle* named = VehicleCatalogue::FindByName(listText))
+        shown.ListText = named->Name(language_);
+    else if (VehicleCatalogue::IsEmptyEntry(listText))
+        shown.ListText = VehicleCatalogue::EmptyEntry.Name(language_);
+    return shown;
 }
 
 } // namespace Lesson

@@ -5,10 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "lesson/LanguageTable.h"
+
+namespace Lesson {
+
 struct Vehicle {
     int Number;               // names the picture files: n.jpg, and (100 + n).jpg facing left
     std::string_view Russian;
     std::string_view English;
+    // The one place that picks a Russian or an English text.
+    std::string_view Name(Language language) const { return language == Language::English ? English : Russian; }
 };
 
 namespace VehicleCatalogue {
@@ -28,25 +34,21 @@ inline constexpr std::array<Vehicle, 12> Vehicles{{
     {12, "Космический корабль", "Spaceship"},
 }};
 
-inline constexpr std::string_view EmptyRussian = "Пусто";
-inline constexpr std::string_view EmptyEnglish = "It is empty";
+// The lower list's empty entry, named as the objects are; it shows no picture.
+inline constexpr Vehicle EmptyEntry{0, "Пусто", "It is empty"};
 
 // Pictures are read from this folder under the current working folder.
 inline constexpr std::string_view PictureFolder = "dris/";
 
 inline bool IsEmptyEntry(std::string_view text)
 {
-    return text == EmptyRussian || text == EmptyEnglish;
+    return text == EmptyEntry.Russian || text == EmptyEntry.English;
 }
 
-inline std::string PictureName(int number)
+// The picture file of object NUMBER, facing left where TOWARDS.
+inline std::string PictureFile(int number, bool towards)
 {
-    return std::to_string(number) + ".jpg";
-}
-
-inline std::string TowardsPictureName(int number)
-{
-    return std::to_string(100 + number) + ".jpg";
+    return std::to_string(towards ? 100 + number : number) + ".jpg";
 }
 
 // The object a list text names, in either language, letter case included; nullptr when none.
@@ -58,13 +60,5 @@ inline const Vehicle* FindByName(std::string_view name)
     return nullptr;
 }
 
-// The object a picture file shows, facing either way; nullptr when none.
-inline const Vehicle* FindByPicture(std::string_view pictureName)
-{
-    for (const Vehicle& v : Vehicles)
-        if (pictureName == PictureName(v.Number) || pictureName == TowardsPictureName(v.Number))
-            return &v;
-    return nullptr;
-}
-
 } // namespace VehicleCatalogue
+} // namespace Lesson

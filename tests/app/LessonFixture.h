@@ -31,10 +31,8 @@ protected:
         about = std::make_unique<AboutWindow>();
         crib = std::make_unique<CribSheetWindow>();
         form->SetSecondaryWindows(about.get(), crib.get());
-        // Ticks are driven by hand in these tests.
-        form->State().Upper.Running = form->State().Lower.Running = false;
-        form->UpperLane.Timer->SetEnabled(false);
-        form->LowerLane.Timer->SetEnabled(false);
+        for (TTimer* timer : {form->UpperLane.Timer, form->LowerLane.Timer}) // ticks come by hand: a day apart
+            timer->SetInterval(24 * 3600 * 1000);
     }
 
     void TearDown() override

@@ -11,11 +11,11 @@ namespace {
 int RunRow1(MainWindow& form, std::vector<int>& lefts, int maxTicks = 100000)
 {
     for (int tick = 1; tick <= maxTicks; ++tick) {
-        const int32_t before = form.State().Upper.Position;
+        const int32_t before = form.State().Upper().Position;
         form.LaneTick(form.UpperLane);
         if (!form.UpperLane.Timer->Enabled())
             return tick;
-        if (form.State().Upper.Position != before || tick == 1)
+        if (form.State().Upper().Position != before || tick == 1)
             lefts.push_back(form.UpperLane.Picture->Left());
     }
     return -1;
@@ -50,30 +50,30 @@ TEST_F(Animation, SingleObjectRunOvershootsTheTrackThenStops)
     Type(form->UpperLane.Time, "3");
     Type(form->UpperLane.Speed, "60");
     PressStart();
-    EXPECT_EQ(form->State().Upper.Limit, 555);
+    EXPECT_EQ(form->State().Upper().Limit, 555);
     EXPECT_TRUE(form->UpperLane.Timer->Enabled());
-    EXPECT_FALSE(form->LowerLane.Timer->Enabled()) << "row 2 is not started in single-object mode";
+    EXPECT_EQ(form->State().Lower().Limit, 0) << "row 2 is not started in single-object mode";
     std::vector<int> lefts;
     const int stoppingTick = RunRow1(*form, lefts);
     EXPECT_EQ(lefts.size(), 93u);
     EXPECT_EQ(lefts.front(), 6);
     EXPECT_EQ(lefts.back(), 558);
     EXPECT_EQ(stoppingTick, 94);
-    EXPECT_EQ(form->State().Upper.Position, 0);
+    EXPECT_EQ(form->State().Upper().Position, 0);
     EXPECT_EQ(form->UpperLane.Picture->Left(), 558) << "the picture stays where it stopped";
 }
 
 TEST_F(Animation, TwoRunsOfEqualTimesStopOnTheSameTick)
 {
-    form->State().Lower.Showing = Lesson::Shown::Picture;
+    form->LowerLane.ObjectList->setEditText(QStringLiteral("Автомобиль"));
     Type(form->UpperLane.Time, "2");
     Type(form->UpperLane.Speed, "50");
     Type(form->LowerLane.Time, "2");
     Type(form->LowerLane.Speed, "30");
     PressStart();
     ASSERT_TRUE(errors.empty()) << LastMessage();
-    EXPECT_EQ(form->State().Upper.Limit, 555);
-    EXPECT_EQ(form->State().Lower.Limit, 333);
+    EXPECT_EQ(form->State().Upper().Limit, 555);
+    EXPECT_EQ(form->State().Lower().Limit, 333);
     EXPECT_TRUE(form->UpperLane.Timer->Enabled());
     EXPECT_TRUE(form->LowerLane.Timer->Enabled());
     int moves1 = 0, moves2 = 0, tick = 0;
@@ -99,12 +99,13 @@ TEST_F(Animation, TwoRunsOfEqualTimesStopOnTheSameTick)
 TEST_F(Animation, TowardsPictureComesFromTheRight)
 {
     form->LowerLane.TowardsBox->SetChecked(true);
-    form->State().Lower.Step = 6;
-    form->State().Lower.Limit = 555;
+    for (TEdit* field : {form->UpperLane.Time, form->UpperLane.Speed, form->LowerLane.Time, form->LowerLane.Speed})
+        Type(field, "60");
+    PressStart();
     std::vector<int> lefts;
-    for (int tick = 0; tick < 200 && (tick == 0 || form->State().Lower.Position != 0); ++tick) {
+    for (int tick = 0; tick < 200 && (tick == 0 || form->State().Lower().Position != 0); ++tick) {
         form->LaneTick(form->LowerLane);
-        if (form->State().Lower.Position != 0)
+        if (form->State().Lower().Position != 0)
             lefts.push_back(form->LowerLane.TowardsPicture->Left());
     }
     ASSERT_GE(lefts.size(), 2u);
@@ -121,6 +122,7 @@ TEST_F(Animation, RealTimerAdvancesOnTheTenthOfASecondRhythm)
     settle.start();
     while (settle.elapsed() < 200)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    form->UpperLane.Timer->SetInterval(100);
     Type(form->UpperLane.Time, "3");
     Type(form->UpperLane.Speed, "60");
     PressStart();
@@ -129,8 +131,8 @@ TEST_F(Animation, RealTimerAdvancesOnTheTenthOfASecondRhythm)
     while (clock.elapsed() < 1050)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     // Ten ticks in a little over a second; allow a slow machine one tick either way.
-    EXPECT_GE(form->State().Upper.Position, 54);
-    EXPECT_LE(form->State().Upper.Position, 66);
+    EXPECT_GE(form->State().Upper().Position, 54);
+    EXPECT_LE(form->State().Upper().Position, 66);
 }
 
 namespace {
@@ -176,7 +178,7 @@ void Settle()
 TEST_F(Animation, PinnedRowCostsNoPainting)
 {
     form->show();
-    form->State().Lower.Showing = Lesson::Shown::Picture;
+    form->LowerLane.ObjectList->setEditText(QStringLiteral("Автомобиль"));
     form->LaneTick(form->LowerLane); // from the layout's left edge 1 to its rest place 0
     Settle();
     PaintCounter counter(form->LowerLane.Track, form->LowerLane.Picture);
@@ -193,9 +195,10 @@ TEST_F(Animation, MovingRepaintsOnlyWhereThePictureWasAndIs)
     form->show();
     Settle();
     PaintCounter counter(form->UpperLane.Track, form->UpperLane.Picture);
+    Type(form->UpperLane.Time, "3");
+    Type(form->UpperLane.Speed, "60");
+    PressStart();
     const QRect before = form->UpperLane.Picture->geometry();
-    form->State().Upper.Step = 6;
-    form->State().Upper.Limit = 555;
     form->LaneTick(form->UpperLane);
     const QRect after = form->UpperLane.Picture->geometry();
     Settle();
@@ -213,5 +216,5 @@ TEST_F(Animation, StepFailureAfterCompletionKeepsTheWrittenValue)
     EXPECT_EQ(LastMessage(), "'$10' is not a valid floating point value");
     EXPECT_EQ(Text(form->UpperLane.Distance), "48");
     EXPECT_FALSE(form->UpperLane.Timer->Enabled());
-    EXPECT_EQ(form->State().Upper.Step, 0);
+    EXPECT_EQ(form->State().Upper().Step, 0);
 }

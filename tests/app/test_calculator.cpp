@@ -61,8 +61,8 @@ TEST_F(Calculator, RowOneRunsOnWhenRowTwoFails)
     PressStart();
     EXPECT_EQ(LastMessage(), "'x' is not a valid integer value");
     EXPECT_EQ(Text(form->UpperLane.Distance), "180");
-    EXPECT_EQ(form->State().Upper.Step, 6);
-    EXPECT_EQ(form->State().Upper.Limit, 555);
+    EXPECT_EQ(form->State().Upper().Step, 6);
+    EXPECT_EQ(form->State().Upper().Limit, 555);
     EXPECT_TRUE(form->UpperLane.Timer->Enabled()) << "the row-1 run starts before row 2 fails";
     EXPECT_EQ(Text(form->LowerLane.Distance), "");
 }

@@ -77,7 +77,7 @@ TEST_F(Keyboard, WholeLessonByKeys)
     Key(Qt::Key_Space);
     EXPECT_TRUE(errors.empty()) << LastMessage();
     EXPECT_EQ(Text(form->UpperLane.Distance), "180");
-    EXPECT_EQ(form->State().Upper.Step, 6);
+    EXPECT_EQ(form->State().Upper().Step, 6);
     EXPECT_TRUE(form->UpperLane.Timer->Enabled());
 }
 

@@ -113,13 +113,16 @@ TEST_F(MainWindowTest, ComingBackFromAnotherWindowResetsOnlyTheUpperRun)
     QWidget box; // the error box is no window of the lesson's
     box.show();
     QApplication::setActiveWindow(form.get());
-    form->State().Upper.Position = 120;
-    form->State().Lower.Position = 60;
+    form->LowerLane.ObjectList->setEditText(QStringLiteral("Автомобиль"));
+    for (TEdit* field : {form->UpperLane.Time, form->UpperLane.Speed, form->LowerLane.Time, form->LowerLane.Speed})
+        Type(field, "60");
+    PressStart();
+    for (int tick = 0; tick < 20; ++tick)
+        form->LaneTick(tick % 2 == 0 ? form->UpperLane : form->LowerLane);
     QApplication::setActiveWindow(&box);
     QApplication::setActiveWindow(form.get());
-    EXPECT_EQ(form->State().Upper.Position, 120);
+    EXPECT_EQ(form->State().Upper().Position, 60);
     QApplication::setActiveWindow(about.get());
     QApplication::setActiveWindow(form.get());
-    EXPECT_EQ(form->State().Upper.Position, 0);
-    EXPECT_EQ(form->State().Lower.Position, 60);
+    EXPECT_EQ(std::pair(form->State().Upper().Position, form->State().Lower().Position), std::pair(0, 60));
 }

@@ -17,18 +17,14 @@ TEST_F(ObjectChoice, TextNamingNoObjectLoadsNothingButStillResetsTheRow)
     EXPECT_EQ(form->UpperLane.Picture->Left(), 1);
     EXPECT_EQ(Text(form->UpperLane.Time), "");
     EXPECT_EQ(form->UpperLane.Picture->Picture().Width(), 142) << "the picture shown before stays";
-    EXPECT_EQ(form->State().Upper.PictureName, "");
 
-    // Once a broken picture was chosen, further letters bring its box back no more.
-    form->State().Upper.PictureName = "99.jpg";
-    form->State().Lower.PictureName = "99.jpg";
+    // Further letters of a name bring its picture's box back.
     form->UpperLane.ObjectList->setEditText(QStringLiteral("Ях"));
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Мото"));
     EXPECT_TRUE(form->LowerLane.Picture->Visible());
     form->LowerLane.TowardsBox->SetChecked(true);
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Мотоц"));
     EXPECT_TRUE(form->LowerLane.TowardsPicture->Visible());
-    EXPECT_EQ(form->State().Lower.PictureName, "99.jpg");
     EXPECT_TRUE(errors.empty()) << LastMessage();
 }
 
@@ -48,15 +44,12 @@ TEST_F(ObjectChoice, MissingPictureFileKeepsThePreviousPicture)
 
 TEST_F(ObjectChoice, ChoosingInRowOneClearsTheRowAndLoadsThePicture)
 {
-    form->State().Upper.Position = 40;
     Type(form->UpperLane.Time, "1");
     Type(form->UpperLane.Speed, "2");
     Type(form->UpperLane.Distance, "3");
     form->UpperLane.Picture->SetLeft(200);
     form->UpperLane.ObjectList->setCurrentIndex(5); // "Яхта"
     EXPECT_TRUE(errors.empty()) << LastMessage();
-    EXPECT_EQ(form->State().Upper.PictureName, "6.jpg");
-    EXPECT_EQ(form->State().Upper.Position, 0);
     EXPECT_EQ(form->UpperLane.Picture->Left(), 1);
     EXPECT_EQ(Text(form->UpperLane.Time) + Text(form->UpperLane.Speed) + Text(form->UpperLane.Distance), "");
 
@@ -88,7 +81,6 @@ TEST_F(ObjectChoice, TowardsModeShowsTheMirroredPictureAtTheRight)
     EXPECT_EQ(form->LowerLane.TowardsPicture->Picture().Width(), 0) << "no towards picture was ever loaded";
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Турист"));
     EXPECT_TRUE(errors.empty()) << LastMessage();
-    EXPECT_EQ(form->State().Lower.PictureName, "105.jpg");
     EXPECT_TRUE(form->LowerLane.TowardsPicture->Visible());
     EXPECT_FALSE(form->LowerLane.Picture->Visible());
     EXPECT_EQ(form->LowerLane.TowardsPicture->Left(), 534);
@@ -108,7 +100,7 @@ TEST_F(ObjectChoice, CheckBoxOnlySwitchesVisibility)
     form->LowerLane.TowardsBox->SetChecked(false);
     EXPECT_TRUE(form->LowerLane.Picture->Visible());
     EXPECT_FALSE(form->LowerLane.TowardsPicture->Visible());
-    EXPECT_EQ(form->State().Lower.PictureName, "");
+    EXPECT_EQ(form->State().Lower().TowardsObject, nullptr);
 }
 
 TEST_F(ObjectChoice, ChangingAnObjectRestartsARunningRow)
@@ -119,9 +111,9 @@ TEST_F(ObjectChoice, ChangingAnObjectRestartsARunningRow)
     for (int i = 0; i < 5; ++i)
         form->LaneTick(form->UpperLane);
     form->UpperLane.ObjectList->setEditText(QStringLiteral("Трактор"));
-    EXPECT_EQ(form->State().Upper.Position, 0);
+    EXPECT_EQ(form->State().Upper().Position, 0);
     EXPECT_TRUE(form->UpperLane.Timer->Enabled());
-    EXPECT_EQ(form->State().Upper.Step, 6);
+    EXPECT_EQ(form->State().Upper().Step, 6);
     form->LaneTick(form->UpperLane);
     EXPECT_EQ(form->UpperLane.Picture->Left(), 6);
 }

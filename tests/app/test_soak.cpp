@@ -91,11 +91,7 @@ protected:
         Type(form->LowerLane.Time, "3");
         Type(form->LowerLane.Speed, "40");
         Type(form->LowerLane.Distance, "");
-        PressStart();
-        // The ticks are driven by the loop below, not by the clock.
-        form->State().Upper.Running = form->State().Lower.Running = false;
-        form->UpperLane.Timer->SetEnabled(false);
-        form->LowerLane.Timer->SetEnabled(false);
+        PressStart(); // the ticks are driven by the loop below, not by the clock
     }
 
     void ChooseObject(TComboBox* list, const std::string& name)
@@ -115,8 +111,8 @@ protected:
 
     void ChangeObject(int64_t number)
     {
-        const auto& vehicles = VehicleCatalogue::Vehicles;
-        const Vehicle& vehicle = vehicles[static_cast<std::size_t>(number / 2) % vehicles.size()];
+        const auto& vehicles = Lesson::VehicleCatalogue::Vehicles;
+        const Lesson::Vehicle& vehicle = vehicles[static_cast<std::size_t>(number / 2) % vehicles.size()];
         const std::string name(number / 24 % 2 == 1 ? vehicle.English : vehicle.Russian);
         ChooseObject(number % 2 == 0 ? form->UpperLane.ObjectList : form->LowerLane.ObjectList, name);
     }
@@ -197,8 +193,8 @@ TEST_F(Soak, AMillionTicksLeaveNoMemoryBehindAndNoUnexpectedError)
 
     // The lesson still works after all that: a start sets both lanes going again.
     StartBothLanes();
-    EXPECT_EQ(form->State().Upper.Step, 6);
-    EXPECT_EQ(form->State().Lower.Step, 4);
-    EXPECT_EQ(form->State().Upper.Limit, 555);
-    EXPECT_EQ(form->State().Lower.Limit, 370);
+    EXPECT_EQ(form->State().Upper().Step, 6);
+    EXPECT_EQ(form->State().Lower().Step, 4);
+    EXPECT_EQ(form->State().Upper().Limit, 555);
+    EXPECT_EQ(form->State().Lower().Limit, 370);
 }

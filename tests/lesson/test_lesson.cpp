@@ -1,4 +1,4 @@
-// The lesson's model as plain functions: the worked examples of completing a row, the
+// The lesson's model: the worked examples of completing a row, the
 // step and the run limits, and of each operation on the lanes.
 #include <gtest/gtest.h>
 
@@ -107,37 +107,31 @@ TEST_F(LessonCore, StartCompletesRowsAndSetsTheirRuns)
         RowTexts upper, lower;
         std::string upperAfter, lowerAfter; // t|v|s
         int32_t upperStep, upperLimit, lowerStep, lowerLimit;
-        bool upperRuns, lowerRuns;
-        std::string error;
+        bool upperRuns; std::string error;
     };
     const Case cases[] = {
         // one object: the whole track; the lower timer keeps its pinned run
-        {false, {"3", "60", ""}, {}, "3|60|180", "||", 6, 555, 0, 0, true, true, ""},
+        {false, {"3", "60", ""}, {}, "3|60|180", "||", 6, 555, 0, 0, true, ""},
         // two objects: the longer distance takes the whole track
-        {true, {"2", "50", ""}, {"2", "30", ""}, "2|50|100", "2|30|60", 5, 555, 3, 333, true, true, ""},
-        // only the upper distance typed: its step stays (4), the lower row runs against it
-        {true, {"", "", "100"}, {"2", "30", ""}, "||100", "2|30|60", 4, 555, 3, 333, true, true, ""},
+        {true, {"2", "50", ""}, {"2", "30", ""}, "2|50|100", "2|30|60", 5, 555, 3, 333, true, ""},
+        // only the upper distance typed: its step stays, the lower row runs against it
+        {true, {"", "", "100"}, {"2", "30", ""}, "||100", "2|30|60", 0, 555, 3, 333, true, ""},
         // no upper distance: the lower step is set, then the limits fail on ''
-        {true, {}, {"2", "30", ""}, "||", "2|30|60", 4, 0, 3, 0, false, false,
-         "'' is not a valid floating point value"},
+        {true, {}, {"2", "30", ""}, "||", "2|30|60", 0, 0, 3, 0, false, "'' is not a valid floating point value"},
         // zero distances: the limits fail and keep their old values
-        {true, {"0", "10", ""}, {"0", "10", ""}, "0|10|0", "0|10|0", 1, 0, 1, 0, false, false,
+        {true, {"0", "10", ""}, {"0", "10", ""}, "0|10|0", "0|10|0", 1, 0, 1, 0, false,
          "Invalid floating point operation"},
         // a bad upper row stops before anything is written
-        {false, {"1", "fast", "60"}, {}, "1|fast|60", "||", 4, 0, 0, 0, false, true,
+        {false, {"1", "fast", "60"}, {}, "1|fast|60", "||", 0, 0, 0, 0, false,
          "'fast' is not a valid floating point value"},
     };
     for (const Case& c : cases) {
         State state;
-        state.Upper.Step = 4;
-        state.Upper.Position = 60; // a start during a run keeps the run's position
-        if (c.lowerShown)
-            state.Lower.Showing = Shown::Picture;
-        state.Lower.Running = !c.lowerShown;
         RowTexts upper = c.upper, lower = c.lower;
+        state.SetTowards(c.lowerShown); // the towards picture shows the lower lane
         std::string error;
         try {
-            Start(state, upper, lower);
+            state.Start(upper, lower);
         } catch (const Exception& e) {
             error = e.Message();
         }
@@ -146,91 +140,106 @@ TEST_F(LessonCore, StartCompletesRowsAndSetsTheirRuns)
         EXPECT_EQ(error, c.error);
         EXPECT_EQ(joined(upper), c.upperAfter);
         EXPECT_EQ(joined(lower), c.lowerAfter);
-        EXPECT_EQ(state.Upper.Step, c.upperStep);
-        EXPECT_EQ(state.Upper.Limit, c.upperLimit);
-        EXPECT_EQ(state.Lower.Step, c.lowerStep);
-        EXPECT_EQ(state.Lower.Limit, c.lowerLimit);
-        EXPECT_EQ(state.Upper.Running, c.upperRuns);
-        EXPECT_EQ(state.Lower.Running, c.lowerRuns);
-        EXPECT_EQ(state.Upper.Position, 60);
+        EXPECT_EQ(std::tuple(state.Upper().Step, state.Upper().Limit, state.Lower().Step, state.Lower().Limit,
+                             state.Upper().Running, state.Lower().Running),
+                  std::tuple(c.upperStep, c.upperLimit, c.lowerStep, c.lowerLimit, c.upperRuns, true))
+            << "the lower timer runs from the start";
     }
 }
 
-// Ticks on a lane: where the shown picture stands and whether it still runs.
+// Ticks on a lane after a start of UPPER and LOWER (the lower lane in towards mode where
+// TOWARDS): where the shown picture stands and whether it still runs.
 TEST_F(LessonCore, TickMovesThePictureTheLaneShows)
 {
-    struct Case { int32_t step, limit; bool towards; int ticks; int32_t pictureLeft, towardsLeft; bool runs; };
+    struct Case { RowTexts upper, lower; bool towards; LaneId lane; int ticks; int32_t pictureLeft, towardsLeft; bool runs; };
+    const RowTexts step6{"1", "60", ""}, step10{"1", "100", ""};
     const Case cases[] = {
-        {6, 555, false, 93, 558, TowardsFirstLeft, true}, // 558 is beyond 555: the next tick ends it
-        {6, 555, false, 94, 558, TowardsFirstLeft, false},
-        {0, 0, false, 50, 0, TowardsFirstLeft, true},                  // step 0 pins the picture at 0
-        {0, 0, true, 1, PictureRestLeft, 555, true},                   // and the towards picture at 555
-        {-2, 555, false, 50, -100, TowardsFirstLeft, true},            // a negative step never ends
-        {10, 555, true, 2, PictureRestLeft, 535, true},                // towards: from the right edge
-    };
-    for (const Case& c : cases) {
-        Lane lane{.Step = c.step, .Limit = c.limit, .Running = true, .Towards = c.towards};
-        for (int i = 0; i < c.ticks; ++i)
-            Tick(lane);
-        EXPECT_EQ(lane.PictureLeft, c.pictureLeft) << c.step << " x " << c.ticks;
-        EXPECT_EQ(lane.TowardsLeft, c.towardsLeft) << c.step << " x " << c.ticks;
-        EXPECT_EQ(lane.Running, c.runs) << c.step << " x " << c.ticks;
-    }
-    Lane wrapping{.Position = INT32_MAX, .Step = 1, .Limit = INT32_MAX, .Running = true};
-    Tick(wrapping);
-    EXPECT_EQ(wrapping.Position, INT32_MIN) << "the position wraps as a 32-bit counter";
-    // The towards box during a run: the tick places the other picture, each keeps its place.
-    Lane lane{.Step = 10, .Limit = 555, .Running = true};
-    Tick(lane);
-    SetTowards(lane, true);
-    Tick(lane);
-    EXPECT_EQ(lane.PictureLeft, 10);
-    EXPECT_EQ(lane.TowardsLeft, 535);
-    EXPECT_EQ(lane.Showing, Shown::TowardsPicture);
-}
-
-// A list's text chosen on a lane: what it shows, where, and the picture file to load.
-TEST_F(LessonCore, ChooseObjectShowsTheNamedObjectAtRest)
-{
-    struct Case { bool lower, towards; std::string text; std::string load; Shown shown; bool towardsAfter; };
-    const Case cases[] = {
-        {false, false, "Яхта", "6.jpg", Shown::Picture, false},
-        {false, false, "Yacht", "6.jpg", Shown::Picture, false},  // either language
-        {false, false, "Ях", "", Shown::Picture, false},          // half typed: nothing to load
-        {false, false, "car", "", Shown::Picture, false},         // letter case counts
-        {false, false, "Пусто", "", Shown::Picture, false},       // the upper list has no empty entry
-        {true, false, "Грузовик", "2.jpg", Shown::Picture, false},
-        {true, true, "Грузовик", "102.jpg", Shown::TowardsPicture, true},
-        {true, false, "It is empty", "", Shown::Nothing, false},
-        {true, true, "Пусто", "", Shown::Nothing, false},          // the empty entry turns towards off
+        {step6, {}, false, LaneId::Upper, 93, 558, TowardsFirstLeft, true}, // 558 is beyond 555: the next tick ends it
+        {step6, {}, false, LaneId::Upper, 94, 558, TowardsFirstLeft, false},
+        {{}, {}, false, LaneId::Lower, 50, 0, TowardsFirstLeft, true},        // step 0 pins the picture at 0
+        {{}, {}, true, LaneId::Lower, 1, PictureRestLeft, 555, true},         // and the towards picture at 555
+        {{"1", "-20", ""}, {}, false, LaneId::Upper, 50, -100, TowardsFirstLeft, true}, // a negative step never ends
+        // a step of -214748365 passes below -2^31 on the tenth tick: the position wraps as a 32-bit counter
+        {{"1", "-2147483650", "1"}, {}, false, LaneId::Upper, 10, INT32_MAX - 1, TowardsFirstLeft, true},
+        {step10, step10, true, LaneId::Lower, 2, PictureRestLeft, 535, true}, // towards: from the right edge
     };
     for (const Case& c : cases) {
         State state;
-        Lane& lane = c.lower ? state.Lower : state.Upper;
-        lane.Position = 120;
-        lane.PictureLeft = 120;
-        lane.TowardsLeft = 120;
-        lane.Towards = c.towards;
-        EXPECT_EQ(ChooseObject(lane, c.text), c.load) << c.text;
-        EXPECT_EQ(lane.Showing, c.shown) << c.text;
-        EXPECT_EQ(lane.Towards, c.towardsAfter) << c.text;
-        EXPECT_EQ(lane.Position, 0) << c.text;
+        RowTexts upper = c.upper, lower = c.lower;
+        state.SetTowards(c.towards);
+        state.Start(upper, lower);
+        for (int i = 0; i < c.ticks; ++i)
+            state.Tick(c.lane);
+        const Lane& lane = state.Of(c.lane);
+        EXPECT_EQ(std::tuple(lane.PictureLeft, lane.TowardsLeft, lane.Running), std::tuple(c.pictureLeft, c.towardsLeft, c.runs))
+            << upper.V << " x " << c.ticks;
+    }
+    // The towards box during a run: the tick places the other picture, each keeps its place;
+    // a second start keeps the run's position.
+    State state;
+    RowTexts upper = step10, lower = step10;
+    state.SetTowards(true);
+    state.Start(upper, lower);
+    state.Tick(LaneId::Lower);
+    state.SetTowards(false);
+    state.Start(upper, lower);
+    state.Tick(LaneId::Lower);
+    EXPECT_EQ(std::tuple(state.Lower().PictureLeft, state.Lower().TowardsLeft, state.Lower().Position, state.Lower().Showing),
+              std::tuple(20, 545, 20, Shown::Picture));
+}
+
+// A list's text chosen on a lane during a run: what it shows, where, the picture file to
+// load and the row cleared; once loaded, the object its picture shows.
+TEST_F(LessonCore, ChooseObjectShowsTheNamedObjectAtRest)
+{
+    const LaneId U = LaneId::Upper, L = LaneId::Lower;
+    struct Case { LaneId lane; bool towards; std::string text; std::string load; Shown shown; bool towardsAfter; };
+    const Case cases[] = {
+        {U, false, "Яхта", "6.jpg", Shown::Picture, false},
+        {U, false, "Yacht", "6.jpg", Shown::Picture, false},  // either language
+        {U, false, "Ях", "", Shown::Picture, false},          // half typed: nothing to load
+        {U, false, "car", "", Shown::Picture, false},         // letter case counts
+        {U, false, "Пусто", "", Shown::Picture, false},       // the upper list has no empty entry
+        {L, false, "Грузовик", "2.jpg", Shown::Picture, false},
+        {L, true, "Грузовик", "102.jpg", Shown::TowardsPicture, true},
+        {L, false, "It is empty", "", Shown::Nothing, false},
+        {L, true, "Пусто", "", Shown::Nothing, false},          // the empty entry turns towards off
+    };
+    for (const Case& c : cases) {
+        State state;
+        RowTexts upper{"1", "100", ""}, lower;
+        state.ChooseObject(L, "Car", lower);
+        state.SetTowards(c.towards);
+        state.Start(upper, lower = upper);
+        for (int i = 0; i < 12; ++i)
+            state.Tick(c.lane);
+        RowTexts& row = c.lane == L ? lower : upper;
+        EXPECT_EQ(state.ChooseObject(c.lane, c.text, row), c.load) << c.text;
+        const Lane& lane = state.Of(c.lane);
+        EXPECT_EQ(std::tuple(lane.Showing, lane.Towards, lane.Position, row.T), std::tuple(c.shown, c.towardsAfter, 0, ""))
+            << c.text;
         EXPECT_EQ(c.towards ? lane.TowardsLeft : lane.PictureLeft, c.towards ? TowardsRestLeft : PictureRestLeft);
+        EXPECT_EQ(c.load.empty() ? nullptr : VehicleCatalogue::FindByName(state.PictureLoaded(c.lane)),
+                  VehicleCatalogue::FindByName(c.text));
     }
 }
 
-TEST_F(LessonCore, ListsAndPicturesNameTheirObjectsInTheNewLanguage)
+TEST_F(LessonCore, SwitchNamesListsAndPicturesInTheNewLanguage)
 {
-    EXPECT_EQ(ListTextIn("Грузовик", Language::English), "Truck");
-    EXPECT_EQ(ListTextIn("Truck", Language::Russian), "Грузовик");
-    EXPECT_EQ(ListTextIn("Пусто", Language::English), "It is empty");
-    EXPECT_EQ(ListTextIn("abc", Language::English), "Car");
-    EXPECT_EQ(ObjectNameIn("Самолет", Language::English), "Plane");
-    EXPECT_EQ(ObjectNameIn("abc", Language::English), "abc");
-    EXPECT_EQ(ObjectShownBy("108.jpg", Language::Russian), "Самолет");
     State state;
-    state.Upper.Position = state.Lower.Position = 60;
-    WindowActivated(state);
-    EXPECT_EQ(state.Upper.Position, 0) << "coming back resets only the upper run";
-    EXPECT_EQ(state.Lower.Position, 60);
+    RowTexts upper{"1", "60", ""}, lower = upper, cleared;
+    state.ChooseObject(LaneId::Lower, "Самолет", cleared);
+    state.PictureLoaded(LaneId::Lower);
+    state.Start(upper, lower);
+    for (int tick = 0; tick < 20; ++tick)
+        state.Tick(tick % 2 == 0 ? LaneId::Upper : LaneId::Lower);
+    state.WindowActivated();
+    EXPECT_EQ(std::pair(state.Upper().Position, state.Lower().Position), std::pair(0, 60)) << "coming back resets the upper run only";
+    state.ChooseObject(LaneId::Upper, "Яхта", upper); // a picture not loaded keeps naming the car
+    const LanguageSwitch english = state.SwitchLanguage(Language::English, "abc", "Пусто");
+    EXPECT_EQ(std::tuple(english.Upper.ListText, english.Lower.ListText, english.Lower.ListItems.back(),
+                         english.Upper.PictureName, english.Lower.PictureName, english.Lower.TowardsPictureName),
+              std::tuple("Car", "It is empty", "It is empty", "Car", "Plane", ""));
+    EXPECT_EQ(state.SwitchLanguage(Language::Russian, "abc", "Truck").Lower.ListText, "Грузовик");
+    EXPECT_EQ(state.Language(), Language::Russian);
 }
