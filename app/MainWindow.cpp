@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,37 +53,26 @@ void MainWindow::ConnectHandlers()
         return [this, handler](QObject* sender) { (this->*handler)(sender); };
     };
     for (LaneControls* lane : {&UpperLane, &LowerLane}) {
-        lane->ObjectList->OnChange = [this, lane](QObject*) { ObjectChosen(*lane); };
-        lane->Timer->OnTimer = [this, lane](QObject*) { LaneTick(*lane); };
+        ConnectHandler(lane->ObjectList, &TComboBox::changed, this, [this, lane](QObject*) { ObjectChosen(*lane); });
+        ConnectHandler(lane->Timer, &TTimer::timeout, this, [this, lane](QObject*) { LaneTick(*lane); });
     }
-    LowerLane.TowardsBox->OnClick = bind(&MainWindow::TowardsClick);
+    ConnectHandler(LowerLane.TowardsBox, &TCheckBox::toggled, this, bind(&MainWindow::TowardsClick));
+    ConnectHandler(WebLink, &TLabel::clicked, this, bind(&MainWindow::WebLinkClick));
+    ConnectHandler(WebLink, &TLabel::mouseMoved, this, bind(&MainWindow::PointerOnWebLink));
+    // Leaving the link across the strip or the background clears its highlight.
+    ConnectHandler(DownloadText, &TLabel::mouseMoved, this, bind(&MainWindow::PointerOffWebLink));
+    ConnectHandler(Background, &TImage::mouseMoved, this, bind(&MainWindow::PointerOffWebLink));
+    ConnectHandler(this, &TForm::activated, this, bind(&MainWindow::WindowActivated));
+    ConnectHandler(CribSheetItem, &QAction::triggered, this, bind(&MainWindow::ShowCribSheet));
+    ConnectHandler(AboutItem, &QAction::triggered, this, bind(&MainWindow::ShowAbout));
+    ConnectHandler(ExitItem, &QAction::triggered, this, bind(&MainWindow::ExitClick));
+    // The XP controls keep their own event properties.
     StartButton->OnClick = bind(&MainWindow::StartClick);
-    WebLink->OnClick = bind(&MainWindow::WebLinkClick);
-    WebLink->OnMouseMove = bind(&MainWindow::PointerOnWebLink);
-    DownloadText->OnMouseMove = bind(&MainWindow::PointerOffWebLink);
-    OnActivate = bind(&MainWindow::WindowActivated);
     SwitchToRussian->OnClick = [this](QObject*) { SwitchLanguage(Lesson::Language::Russian); };
     SwitchToEnglish->OnClick = [this](QObject*) { SwitchLanguage(Lesson::Language::English); };
 
-    auto menu = [this](QAction* item, void (MainWindow::*handler)(QObject*)) {
-        connect(item, &QAction::triggered, this,
-                [this, item, handler] { Guarded(item, [&] { (this->*handler)(item); }); });
-    };
-    menu(CribSheetItem, &MainWindow::ShowCribSheet);
-    menu(AboutItem, &MainWindow::ShowAbout);
-    menu(ExitItem, &MainWindow::ExitClick);
-
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] { TapAlt(this); });
-}
-
-// The form sees every event of the application (its accelerator filter), so the
-// background's mouse moves arrive here without a filter of their own.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Background && event->type() == QEvent::MouseMove)
-        Guarded(Background, [this] { PointerOffWebLink(Background); });
-    return TForm::eventFilter(watched, event);
 }
 
 // Closing the main window ends the program, whatever other window is open.
@@ -97,13 +85,13 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::ShowCribSheet(QObject*)
 {
     if (cribSheet_)
-        cribSheet_->Show();
+        cribSheet_->ShowInFront();
 }
 
 void MainWindow::ShowAbout(QObject*)
 {
     if (about_)
-        about_->Show();
+        about_->ShowInFront();
 }
 
 void MainWindow::ExitClick(QObject*)
@@ -116,8 +104,6 @@ void MainWindow::PointerOnWebLink(QObject*)
     WebLink->SetFontColor(LessonColours::LinkUnderPointer);
 }
 
-// Reached from the text before the link and from the background picture, so leaving
-// the link across the strip or the background clears its highlight.
 void MainWindow::PointerOffWebLink(QObject*)
 {
     WebLink->SetFontColor(LessonColours::Link);

@@ -72,7 +72,6 @@ public:
     QAction* ExitItem = nullptr;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -1,14 +1,14 @@
 // The lanes' handlers, written once over a lane: choosing its object, the towards box,
 // the start button and its timer's tick. The model decides; the window shows it.
 #include "app/MainWindow.h"
-#include "toolkit/StdAccessible.h"
+#include "accessibility/Announce.h"
 #include "toolkit/Utf8.h"
 
 namespace {
 
 Lesson::RowTexts RowOf(const LaneControls& lane)
 {
-    return {lane.Time->Text(), lane.Speed->Text(), lane.Distance->Text()};
+    return {lane.Time->Utf8Text(), lane.Speed->Utf8Text(), lane.Distance->Utf8Text()};
 }
 
 } // namespace
@@ -21,10 +21,10 @@ void MainWindow::ShowLane(LaneControls& lane)
     lane.Picture->SetLeft(state.PictureLeft);
     if (lane.TowardsPicture) {
         lane.TowardsPicture->SetLeft(state.TowardsLeft);
-        lane.TowardsPicture->SetVisible(state.Showing == Lesson::Shown::TowardsPicture);
-        lane.TowardsBox->SetChecked(state.Towards);
+        lane.TowardsPicture->setVisible(state.Showing == Lesson::Shown::TowardsPicture);
+        lane.TowardsBox->setChecked(state.Towards);
     }
-    lane.Picture->SetVisible(state.Showing == Lesson::Shown::Picture);
+    lane.Picture->setVisible(state.Showing == Lesson::Shown::Picture);
     lane.Timer->SetEnabled(state.Running);
 }
 
@@ -33,9 +33,9 @@ void MainWindow::ShowLane(LaneControls& lane)
 void MainWindow::ObjectChosen(LaneControls& lane)
 {
     Lesson::RowTexts row;
-    const std::string picture = state_.ChooseObject(lane.Id, lane.ObjectList->Text(), row);
+    const std::string picture = state_.ChooseObject(lane.Id, lane.ObjectList->Utf8Text(), row);
     for (auto [field, text] : {std::pair{lane.Time, &row.T}, {lane.Speed, &row.V}, {lane.Distance, &row.S}})
-        field->SetText(*text);
+        field->SetTextFromStart(*text);
     ShowLane(lane);
     if (picture.empty())
         return;
@@ -47,7 +47,7 @@ void MainWindow::ObjectChosen(LaneControls& lane)
 
 void MainWindow::TowardsClick(QObject*)
 {
-    state_.SetTowards(LowerLane.TowardsBox->Checked());
+    state_.SetTowards(LowerLane.TowardsBox->isChecked());
     ShowLane(LowerLane);
 }
 
@@ -56,9 +56,9 @@ void MainWindow::TowardsClick(QObject*)
 void MainWindow::ShowRow(LaneControls& lane, const Lesson::RowTexts& row)
 {
     for (auto [field, text] : {std::pair{lane.Time, &row.T}, {lane.Speed, &row.V}, {lane.Distance, &row.S}}) {
-        if (field->Text() == *text)
+        if (field->Utf8Text() == *text)
             continue;
-        field->SetText(*text);
+        field->SetTextFromStart(*text);
         Announce(field, field->accessibleName() + QStringLiteral(": ") + field->text());
     }
     ShowLane(lane);

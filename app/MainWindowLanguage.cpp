@@ -7,7 +7,8 @@
 #include "app/AboutWindow.h"
 #include "app/CribSheetWindow.h"
 #include "app/MainWindow.h"
-#include "toolkit/StdAccessible.h"
+#include "accessibility/Announce.h"
+#include "accessibility/QuietEvents.h"
 #include "toolkit/Utf8.h"
 
 void MainWindow::SwitchLanguage(Lesson::Language language)
@@ -15,17 +16,17 @@ void MainWindow::SwitchLanguage(Lesson::Language language)
     if (language == state_.Language())
         return;
     const Lesson::LanguageSwitch shown =
-        state_.SwitchLanguage(language, UpperLane.ObjectList->Text(), LowerLane.ObjectList->Text());
+        state_.SwitchLanguage(language, UpperLane.ObjectList->Utf8Text(), LowerLane.ObjectList->Utf8Text());
     // The box of the lesson's language is checked and disabled, the other enabled for the switch back.
     TxpCheckBox* chosen = language == Lesson::Language::English ? SwitchToEnglish : SwitchToRussian;
     TxpCheckBox* other = chosen == SwitchToEnglish ? SwitchToRussian : SwitchToEnglish;
-    other->SetEnabled(true);
+    other->setEnabled(true);
     other->SetChecked(false);
     // Space switches straight back, and a typed key edits nothing. The focus moves before
     // the chosen box is disabled, so it never passes through the window on the way.
     other->setFocus(Qt::OtherFocusReason);
     chosen->SetChecked(true);
-    chosen->SetEnabled(false);
+    chosen->setEnabled(false);
     AsOneChange([&] {
         WriteTexts(shown.Texts);
         // The pictures are named after the objects they show. The lists keep their items'
@@ -35,7 +36,7 @@ void MainWindow::SwitchLanguage(Lesson::Language language)
         LowerLane.Picture->setAccessibleName(ToQString(shown.Lower.PictureName));
         LowerLane.TowardsPicture->setAccessibleName(ToQString(shown.Lower.TowardsPictureName));
         for (auto [list, lane] : {std::pair{UpperLane.ObjectList, &shown.Upper}, {LowerLane.ObjectList, &shown.Lower}}) {
-            list->SetText(lane->ListText);
+            list->SetTextFromStart(lane->ListText);
             for (int index = 0; index < static_cast<int>(lane->ListItems.size()); ++index)
                 list->SetItem(index, lane->ListItems[static_cast<size_t>(index)]);
         }

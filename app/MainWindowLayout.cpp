@@ -9,7 +9,7 @@
 #include "app/Resources.h"
 #include "app/UiFonts.h"
 #include "toolkit/Screen.h"
-#include "toolkit/StdAccessible.h"
+#include "accessibility/Install.h"
 #include "toolkit/Utf8.h"
 
 namespace {
@@ -39,7 +39,7 @@ TComboBox* MakeObjectList(QWidget* parent, QRect box, const std::vector<std::str
     list->setCursor(Qt::PointingHandCursor);
     list->SetItemHeight(20);
     list->SetItems({items.begin(), items.end()});
-    list->SetText(text);
+    list->SetTextFromStart(text);
     return list;
 }
 
@@ -63,7 +63,7 @@ TImage* MakeLanePicture(QWidget* lane, QRect box, std::string_view object, bool 
         LoadBuiltInPicture(image->Picture(), ":/velmora/car.jpg");
         image->setAccessibleName(ToQString(object));
     }
-    image->SetVisible(visible);
+    image->setVisible(visible);
     return image;
 }
 
@@ -75,7 +75,7 @@ TxpCheckBox* MakeLanguageBox(QWidget* parent, QRect box, std::string_view captio
     languageBox->SetColor(TColor::FromRgb(0x00, 0x78, 0xB4));
     languageBox->SetCaption(std::string(caption));
     languageBox->SetChecked(checked);
-    languageBox->SetEnabled(enabled);
+    languageBox->setEnabled(enabled);
     languageBox->setCursor(Qt::PointingHandCursor);
     return languageBox;
 }

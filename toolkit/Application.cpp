@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
@@ -12,6 +13,7 @@
 
 #include "runtime/Locale.h"
 #include "runtime/NumText.h"
+#include "toolkit/Form.h"
 #include "toolkit/Platform.h"
 #include "toolkit/Utf8.h"
 
@@ -29,6 +31,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     theApplication = this;
     SetDecimalSeparator(LocaleDecimalSeparator());
     FollowSystemSettings(*this);
+    // Accelerators must be seen before the focused control, which might type them.
+    installEventFilter(this);
 }
 
 TApplication::~TApplication()
@@ -49,6 +53,15 @@ bool TApplication::event(QEvent* event)
     if (event->type() == QEvent::LocaleChange)
         SetDecimalSeparator(LocaleDecimalSeparator());
     return QApplication::event(event);
+}
+
+bool TApplication::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType())
+        if (auto* form = qobject_cast<TForm*>(static_cast<QWidget*>(watched)->window()))
+            if (form->AcceleratorKey(*static_cast<QKeyEvent*>(event)))
+                return true;
+    return QApplication::eventFilter(watched, event);
 }
 
 void TApplication::Guard(QObject* sender, const std::function<void()>& handler) noexcept

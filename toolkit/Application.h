@@ -15,6 +15,7 @@
 class QObject;
 
 class TApplication : public QApplication {
+    Q_OBJECT
 public:
     // Called instead of the error box when set (tests capture errors with it).
     using ErrorHook = std::function<void(QObject* sender, const Exception& error)>;
@@ -42,6 +43,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // Offers each key pressed in a form to that form before its control sees it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowException(const Exception& error);
@@ -60,6 +63,14 @@ TApplication* Application();
 inline void Guarded(QObject* sender, const std::function<void()>& handler)
 {
     Application()->Guard(sender, handler);
+}
+
+// Connects a control's event (a signal) to its handler, which runs through the catch
+// point with the control as its sender: an error it raises ends it and shows the box.
+template <typename Control, typename Signal, typename Handler>
+void ConnectHandler(Control* control, Signal signal, QObject* receiver, Handler handler)
+{
+    QObject::connect(control, signal, receiver, [control, handler] { Guarded(control, [&] { handler(control); }); });
 }
 
 inline void GuardedPaint(QObject* sender, const std::function<void()>& handler)

@@ -103,11 +103,14 @@ bool TCustomControl::Enabled() const
     return !testAttribute(Qt::WA_ForceDisabled);
 }
 
-void TCustomControl::SetEnabled(bool enabled)
+bool TCustomControl::focusNextPrevChild(bool next)
 {
-    if (!enabled && hasFocus())
+    // Qt asks a focused control it has just disabled to pass the focus on.
+    if (!isEnabled() && hasFocus()) {
         window()->setFocus(Qt::OtherFocusReason);
-    setEnabled(enabled);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 bool TCustomControl::TabStop() const
@@ -128,7 +131,7 @@ int TCustomControl::TabOrder() const
     return it == stops.end() ? -1 : static_cast<int>(it - stops.begin());
 }
 
-void TCustomControl::SetTabOrder(int position)
+void TCustomControl::MoveInTabOrder(int position)
 {
     std::vector<QWidget*> stops = TabStopsOf(parentWidget());
     const auto it = std::find(stops.begin(), stops.end(), this);

@@ -24,8 +24,9 @@
 
 #include "toolkit/Canvas.h"
 #include "toolkit/HeldKey.h"
-#include "toolkit/StdControls.h"
 
+// A control's event handler, given the control that raised it.
+using TNotifyEvent = std::function<void(QObject* sender)>;
 using TShiftState = Qt::KeyboardModifiers;
 // The sender, the key's virtual-key code (set it to 0 to swallow the key) and the
 // modifier keys held.
@@ -48,17 +49,18 @@ class QKeyEvent;
 std::uint16_t VirtualKeyOf(const QKeyEvent& event);
 
 class TCustomControl : public QWidget {
+    Q_OBJECT
 public:
     explicit TCustomControl(QWidget* parent);
     ~TCustomControl() override;
 
     TCanvas& Canvas() { return canvas_; }
 
-    // The control's own flag; a control on a disabled parent keeps it but gets no input.
+    // The control's own flag (setEnabled), which a control on a disabled parent keeps
+    // while it gets no input. Disabling the focused control leaves the focus with its
+    // window: Qt would push it into the next control, where a typed key would edit a
+    // list or a field.
     bool Enabled() const;
-    // Disabling the focused control leaves the focus with its window: Qt would push it
-    // into the next control, where a typed key would edit a list or a field.
-    void SetEnabled(bool enabled);
 
     // Whether Tab stops at the control. It can still take the focus when asked.
     bool TabStop() const;
@@ -66,7 +68,7 @@ public:
     // Position among the parent's tab stops in the Tab sequence; -1 when not a tab stop.
     int TabOrder() const;
     // Moves the control to that position among the parent's tab stops (clamped).
-    void SetTabOrder(int position);
+    void MoveInTabOrder(int position);
 
     // While true the control's font follows its parent's.
     bool ParentFont() const { return parentFont_; }
@@ -77,10 +79,6 @@ public:
     void SetHint(std::string hint);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint);
-
-    // Repaint at once: painted before returning. Invalidate: painted by the event loop.
-    void Repaint() { repaint(); }
-    void Invalidate() { update(); }
 
     // Enter or Escape that the focused control did not take, offered by the form.
     // Returns true to stop the form offering it to further controls.
@@ -120,6 +118,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void SetUnderMouse(bool underMouse);

@@ -1,6 +1,5 @@
 #include "toolkit/Form.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <vector>
@@ -31,30 +30,16 @@ QPointer<TForm> activeForm;
 
 } // namespace
 
-TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
-{
-    // Accelerators must be seen before the focused control, which might type them.
-    if (QCoreApplication* application = QCoreApplication::instance())
-        application->installEventFilter(this);
-}
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
 
-TForm::~TForm()
+bool TForm::AcceleratorKey(const QKeyEvent& key)
 {
-    if (QCoreApplication* application = QCoreApplication::instance())
-        application->removeEventFilter(this);
-}
-
-bool TForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return QWidget::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const Qt::KeyboardModifiers shift = key->modifiers();
-    if (!(shift & Qt::AltModifier) || (shift & Qt::ControlModifier) || static_cast<QWidget*>(watched)->window() != this)
-        return QWidget::eventFilter(watched, event);
-    const char32_t character = CharacterOf(*key);
+    const Qt::KeyboardModifiers shift = key.modifiers();
+    if (!(shift & Qt::AltModifier) || (shift & Qt::ControlModifier))
+        return false;
+    const char32_t character = CharacterOf(key);
     if (character == 0)
-        return QWidget::eventFilter(watched, event);
+        return false;
     // Alt+character is an accelerator here, never text, whether or not a control claims it.
     OfferToControls([&](TCustomControl& c) { return c.DialogChar(character); });
     return true;
@@ -64,13 +49,12 @@ bool TForm::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && activeForm != this) {
         activeForm = this;
-        if (OnActivate)
-            Guarded(this, [this] { OnActivate(this); });
+        emit activated();
     }
     return QWidget::event(event);
 }
 
-void TForm::Show()
+void TForm::ShowInFront()
 {
     // Qt's show() leaves a window that is already shown wherever it is, maybe behind others.
     show();
@@ -94,9 +78,8 @@ bool TForm::OfferToControls(const std::function<bool(TCustomControl&)>& offer)
 {
     // A handler run by an offer may delete controls; those are skipped.
     std::vector<QPointer<TCustomControl>> controls;
-    // The controls carry no meta-object of their own, so findChildren cannot pick them.
-    for (QWidget* child : findChildren<QWidget*>())
-        if (auto* control = dynamic_cast<TCustomControl*>(child); control && control->window() == this)
+    for (TCustomControl* control : findChildren<TCustomControl*>())
+        if (control->window() == this)
             controls.emplace_back(control);
     for (const QPointer<TCustomControl>& control : controls) {
         bool claimed = false;

@@ -6,7 +6,7 @@
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
 {
-    picture_.OnChange = [this] { PictureChanged(); };
+    picture_.WhenChanged = [this] { PictureChanged(); };
 }
 
 void TImage::SetCenter(bool center)
@@ -30,10 +30,10 @@ void TImage::SetTop(int top)
         move(x(), top);
 }
 
-void TImage::SetVisible(bool visible)
+void TImage::mouseMoveEvent(QMouseEvent* event)
 {
-    if (visible != Visible())
-        setVisible(visible);
+    emit mouseMoved();
+    QWidget::mouseMoveEvent(event);
 }
 
 QRect TImage::PictureRect() const

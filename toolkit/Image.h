@@ -1,6 +1,6 @@
 // TImage: a control that shows its picture unscaled, at the top-left corner or, with
 // Center on, centred, and clipped to the control. Where the picture leaves the control
-// uncovered the parent's background shows through.
+// uncovered the parent's background shows through. It tells of the pointer moving over it.
 //
 //   142 × 41 picture in a 145 × 100 control, Center on  -> drawn at (1, 29)
 //   200 × 150 picture in a 145 × 100 control, Center on -> drawn at (-27, -25)
@@ -12,6 +12,9 @@
 #include "toolkit/Picture.h"
 
 class TImage : public QWidget {
+    Q_OBJECT
+    // Read by screen readers, which meet the image as a picture of this size and place.
+    Q_PROPERTY(QRect pictureRect READ PictureRect)
 public:
     explicit TImage(QWidget* parent);
 
@@ -28,13 +31,16 @@ public:
 
     // Visible unless hidden, whether or not the window is showing yet.
     bool Visible() const { return !isHidden(); }
-    void SetVisible(bool visible);
 
     // Where the picture is drawn, in control coordinates: the picture's own size,
     // moved by ((W - w) / 2, (H - h) / 2) with Center on, truncating toward zero.
     QRect PictureRect() const;
 
+signals:
+    void mouseMoved();
+
 protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

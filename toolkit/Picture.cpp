@@ -239,6 +239,6 @@ void TPicture::LoadJpegFromBytes(std::vector<unsigned char> bytes, TJPEGImage::S
 void TPicture::Install(std::unique_ptr<TGraphic> graphic)
 {
     graphic_ = std::move(graphic);
-    if (OnChange)
-        OnChange();
+    if (WhenChanged)
+        WhenChanged();
 }

@@ -154,7 +154,7 @@ public:
     int Height() const { return graphic_ ? graphic_->Height() : 0; }
 
     // Called after a new graphic has been installed.
-    std::function<void()> OnChange;
+    std::function<void()> WhenChanged;
 
 private:
     void Install(std::unique_ptr<TGraphic> graphic);

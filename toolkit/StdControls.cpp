@@ -12,9 +12,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "toolkit/Application.h"
+#include "accessibility/Install.h"
+#include "accessibility/QuietEvents.h"
 #include "toolkit/Canvas.h"
-#include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
 
 
@@ -59,15 +59,14 @@ void TLabel::SetFontColor(const QColor& color)
 
 void TLabel::mouseMoveEvent(QMouseEvent* event)
 {
-    if (OnMouseMove)
-        Guarded(this, [this] { OnMouseMove(this); });
+    emit mouseMoved();
     QLabel::mouseMoveEvent(event);
 }
 
 void TLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
-        Guarded(this, [this] { OnClick(this); });
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
     QLabel::mouseReleaseEvent(event);
 }
 
@@ -84,12 +83,12 @@ void TEdit::focusOutEvent(QFocusEvent* event)
     WithoutCaretEvents(this, [this, event] { QLineEdit::focusOutEvent(event); });
 }
 
-std::string TEdit::Text() const
+std::string TEdit::Utf8Text() const
 {
     return text().toStdString();
 }
 
-void TEdit::SetText(std::string_view text)
+void TEdit::SetTextFromStart(std::string_view text)
 {
     setText(ToQString(text));
     // Qt leaves the caret after the last character, scrolling a long value's start out.
@@ -109,14 +108,13 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent)
         if (quiet_)
             return;
         ++changes_;
-        if (OnChange)
-            Guarded(this, [this] { OnChange(this); });
+        emit changed();
     });
     // Every pick from the open list is a change, also of the item the text already names,
     // for which Qt changes no text.
     connect(this, &QComboBox::activated, this, [this] {
-        if (changes_ == changesBeforePick_ && OnChange)
-            Guarded(this, [this] { OnChange(this); });
+        if (changes_ == changesBeforePick_)
+            emit changed();
     });
     // A picked item's text shows from its start; a text the pupil is typing is left alone.
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
@@ -125,12 +123,12 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent)
     });
 }
 
-std::string TComboBox::Text() const
+std::string TComboBox::Utf8Text() const
 {
     return currentText().toStdString();
 }
 
-void TComboBox::SetText(std::string_view text)
+void TComboBox::SetTextFromStart(std::string_view text)
 {
     WriteText(ToQString(text));
 }
@@ -241,13 +239,7 @@ void TComboBox::focusOutEvent(QFocusEvent* event)
     WithoutCaretEvents(this, [this, event] { QComboBox::focusOutEvent(event); });
 }
 
-TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent)
-{
-    connect(this, &QCheckBox::toggled, this, [this] {
-        if (OnClick)
-            Guarded(this, [this] { OnClick(this); });
-    });
-}
+TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent) {}
 
 void TCheckBox::keyPressEvent(QKeyEvent* event)
 {

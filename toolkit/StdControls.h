@@ -8,23 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "toolkit/HeldKey.h"
 
-using TNotifyEvent = std::function<void(QObject* sender)>;
-
-// Mouse moves over a control, as the web link in the bottom strip needs them.
-class TMouseMoveNotifier {
-public:
-    TNotifyEvent OnMouseMove;
-};
-
-// A text label; transparent unless given a colour of its own.
-class TLabel : public QLabel, public TMouseMoveNotifier {
+// A text label; transparent unless given a colour of its own. It tells of a left click
+// (a release over it) and of the pointer moving over it.
+class TLabel : public QLabel {
+    Q_OBJECT
 public:
     explicit TLabel(QWidget* parent);
     std::string Caption() const;
@@ -32,7 +25,10 @@ public:
     void SetFontColor(const QColor& color);
     // A label that sizes itself to its text, as labels do unless given a fixed size.
     void SetAutoSize(bool autoSize);
-    TNotifyEvent OnClick;
+
+signals:
+    void clicked();
+    void mouseMoved();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -44,19 +40,20 @@ private:
 };
 
 class TEdit : public QLineEdit {
+    Q_OBJECT
 public:
     explicit TEdit(QWidget* parent);
-    std::string Text() const;
+    std::string Utf8Text() const;
     // A text the program writes shows from its first character (caret at 0), so a
     // long value shows its beginning, not its tail.
-    void SetText(std::string_view text);
+    void SetTextFromStart(std::string_view text);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
 
-// A drop-down list with editable text: OnChange runs on every change of the text,
+// A drop-down list with editable text: changed() is emitted on every change of the text,
 // whether an item was picked or a key typed, and once for every pick from the open
 // list, also of the item the text already names.
 //   - Text written by the program or by a pick shows from its first character.
@@ -68,18 +65,21 @@ protected:
 //     text, so typing replaces it; a click places the caret, and the focus coming back
 //     with its window finds the text as it was left.
 class TComboBox : public QComboBox {
+    Q_OBJECT
 public:
     explicit TComboBox(QWidget* parent);
-    std::string Text() const;
-    // Sets the text without running OnChange.
-    void SetText(std::string_view text);
+    std::string Utf8Text() const;
+    // Sets the text without emitting changed().
+    void SetTextFromStart(std::string_view text);
     void SetItems(const std::vector<std::string>& items);
     // Replaces one item's text in place.
     void SetItem(int index, std::string_view text);
     // The height of each item in the open list, in pixels.
     void SetItemHeight(int height);
     void showPopup() override;
-    TNotifyEvent OnChange;
+
+signals:
+    void changed();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -93,21 +93,19 @@ private:
 
     bool quiet_ = false;
     // Changes of the text the user made, and how many there were when the list opened:
-    // a pick that made none still runs OnChange.
+    // a pick that made none is still a change.
     unsigned changes_ = 0;
     unsigned changesBeforePick_ = 0;
     bool following_ = false;
     bool leftWithWindow_ = false;
 };
 
-// A standard check box: OnClick runs on every change of its state, by the user or
-// by the program. A held Space toggles it once, on its release.
+// A standard check box (toggled() tells every change of its state, by the user or by
+// the program). A held Space toggles it once, on its release.
 class TCheckBox : public QCheckBox {
+    Q_OBJECT
 public:
     explicit TCheckBox(QWidget* parent);
-    bool Checked() const { return isChecked(); }
-    void SetChecked(bool checked) { setChecked(checked); }
-    TNotifyEvent OnClick;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -120,6 +118,7 @@ private:
 // A panel with a raised outer and a lowered inner bevel, one pixel each, in the
 // desktop's light and shadow colours.
 class TPanel : public QFrame {
+    Q_OBJECT
 public:
     explicit TPanel(QWidget* parent);
 
@@ -129,6 +128,7 @@ protected:
 
 // A lowered box: one line, shadow on the top and left, light on the bottom and right.
 class TBevel : public QFrame {
+    Q_OBJECT
 public:
     explicit TBevel(QWidget* parent);
 
@@ -139,6 +139,7 @@ protected:
 // A multi-line edit whose lines are set and read as a whole. It does not take Tab:
 // Tab and Shift+Tab move the focus on, as in every other control; Enter types a new line.
 class TMemo : public QTextEdit {
+    Q_OBJECT
 public:
     explicit TMemo(QWidget* parent);
     void SetLines(const std::vector<std::string>& lines);

@@ -1,16 +1,11 @@
 #include "toolkit/Timer.h"
 
-#include "toolkit/Application.h"
-
 TTimer::TTimer(QObject* parent) : QObject(parent)
 {
     // A coarse timer would let the pictures stutter; ticks must come evenly.
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(1000);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        if (OnTimer)
-            Guarded(this, [this] { OnTimer(this); });
-    });
+    connect(&timer_, &QTimer::timeout, this, &TTimer::timeout);
 }
 
 void TTimer::SetEnabled(bool enabled)

@@ -1,13 +1,11 @@
-// A timer (1000 ms unless given another interval) whose ticks run through the
-// application's catch point.
+// A timer: timeout() every 1000 ms unless given another interval, evenly, while enabled.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
 
-#include "toolkit/StdControls.h"
-
 class TTimer : public QObject {
+    Q_OBJECT
 public:
     explicit TTimer(QObject* parent);
 
@@ -17,7 +15,8 @@ public:
     int Interval() const { return timer_.interval(); }
     void SetInterval(int milliseconds);
 
-    TNotifyEvent OnTimer;
+signals:
+    void timeout();
 
 private:
     QTimer timer_;

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "accessibility/Clickable.h"
+#include "accessibility/Install.h"
 #include "toolkit/Application.h"
-#include "toolkit/ImageAccessible.h"
-#include "toolkit/StdAccessible.h"
 #include "toolkit/Utf8.h"
 #include "xpcontrols/Caption.h"
 #include "xpcontrols/XpButton.h"
@@ -70,7 +70,10 @@ public:
     }
 
 protected:
-    void Click() override { Control().UserClick(); }
+    void Click() override
+    {
+        Guarded(&Control(), [this] { Control().UserClick(); });
+    }
 
 private:
     TxpControl& Control() const { return static_cast<TxpControl&>(*widget()); }
@@ -80,13 +83,12 @@ private:
 
 QAccessibleInterface* XpFactory(const QString&, QObject* object)
 {
-    // The controls have no meta-object of their own, so the class name cannot tell them apart.
-    if (auto* button = dynamic_cast<TxpButton*>(object))
+    if (auto* button = qobject_cast<TxpButton*>(object))
         return new TxpControlAccessible(button, QAccessible::Button, QAccessibleActionInterface::pressAction(),
                                         [](const TxpControl& control, QAccessible::State& s) {
                                             s.defaultButton = static_cast<const TxpButton&>(control).Default();
                                         });
-    if (auto* box = dynamic_cast<TxpCheckBox*>(object))
+    if (auto* box = qobject_cast<TxpCheckBox*>(object))
         return new TxpControlAccessible(box, QAccessible::CheckBox, QAccessibleActionInterface::toggleAction(),
                                         [](const TxpControl& control, QAccessible::State& s) {
                                             s.checkable = true;
@@ -99,7 +101,6 @@ QAccessibleInterface* XpFactory(const QString&, QObject* object)
 
 void InstallXpAccessibility()
 {
-    InstallImageAccessibility();
     InstallStdAccessibility();
     static const bool installed = (QAccessible::installFactory(XpFactory), true);
     (void)installed;

@@ -40,7 +40,7 @@ void TxpButton::Click()
     if (OnClick)
         OnClick(this);
     if (FModalResult != 0)
-        if (auto* form = dynamic_cast<TForm*>(window()))
+        if (auto* form = qobject_cast<TForm*>(window()))
             form->SetModalResult(FModalResult);
 }
 

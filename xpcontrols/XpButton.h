@@ -15,6 +15,7 @@
 #include "xpcontrols/XpControl.h"
 
 class TxpButton : public TxpControl {
+    Q_OBJECT
 public:
     // 75 x 25, caption "XP Button", the toolkit's default font, a tab stop.
     explicit TxpButton(QWidget* owner);

@@ -40,7 +40,7 @@ void TxpCheckBox::SetColor(TColor color)
     if (color == FColor)
         return;
     FColor = color;
-    Invalidate();
+    update();
 }
 
 void TxpCheckBox::SetChecked(bool checked)
@@ -48,7 +48,7 @@ void TxpCheckBox::SetChecked(bool checked)
     if (checked == FChecked)
         return;
     FChecked = checked;
-    Repaint();
+    repaint();
     NotifyAccessibleCheckedChanged(this);
 }
 
@@ -57,13 +57,13 @@ void TxpCheckBox::SetAlignment(TCheckBoxAlignment alignment)
     if (alignment == FAlignment)
         return;
     FAlignment = alignment;
-    Repaint();
+    repaint();
 }
 
 void TxpCheckBox::Toggle()
 {
     FChecked = !FChecked;
-    Invalidate();
+    update();
     NotifyAccessibleCheckedChanged(this);
     if (OnClick)
         OnClick(this);

@@ -23,6 +23,7 @@ enum class TCheckBoxAlignment : std::uint8_t {
 };
 
 class TxpCheckBox : public TxpControl {
+    Q_OBJECT
 public:
     // 97 x 17, caption "XP Checkbox", unchecked, box at the left, button-face
     // background, the toolkit's default font, a tab stop.

@@ -21,14 +21,14 @@ void TxpControl::SetCaption(std::string caption)
     if (caption == FCaption)
         return;
     FCaption = std::move(caption);
-    Repaint();
+    repaint();
     NotifyAccessibleNameChanged(this);
 }
 
 void TxpControl::SetFont(const TFont& font)
 {
     FFont = font;
-    Repaint();
+    repaint();
 }
 
 std::vector<TPublishedProperty> TxpControl::Published(std::vector<TPublishedProperty> own,
@@ -64,12 +64,12 @@ void TxpControl::AcceleratorTyped()
     UserClick();
 }
 
-void TxpControl::Show(TRepaint repaint)
+void TxpControl::ShowLooks(TRepaint how)
 {
-    if (repaint == TRepaint::AtOnce)
-        Repaint();
+    if (how == TRepaint::AtOnce)
+        repaint();
     else
-        Invalidate();
+        update();
 }
 
 void TxpControl::SetLook(bool& flag, bool value, TRepaint repaint)
@@ -77,7 +77,7 @@ void TxpControl::SetLook(bool& flag, bool value, TRepaint repaint)
     if (flag == value)
         return;
     flag = value;
-    Show(repaint);
+    ShowLooks(repaint);
 }
 
 void TxpControl::PressByKey()
@@ -110,7 +110,7 @@ void TxpControl::MouseDown(TMouseButton button, TShiftState, int, int)
     FPressed = true;
     if (!hasFocus() && isEnabled())
         setFocus(Qt::MouseFocusReason);
-    Show(FPointerRepaint);
+    ShowLooks(FPointerRepaint);
 }
 
 void TxpControl::MouseUp(TMouseButton button, TShiftState, int, int)

@@ -27,6 +27,7 @@ enum class TRepaint : std::uint8_t {
 };
 
 class TxpControl : public TCustomControl {
+    Q_OBJECT
 public:
     ~TxpControl() override;
 
@@ -86,7 +87,7 @@ protected:
     void Exit() override;
 
 private:
-    void Show(TRepaint repaint);
+    void ShowLooks(TRepaint how);
     // Sets one of the looks' flags and, when it changed, shows that as asked.
     void SetLook(bool& flag, bool value, TRepaint repaint);
 

@@ -44,11 +44,11 @@ protected:
         SetDecimalSeparator(savedSeparator_);
     }
 
-    void Type(TEdit* field, const std::string& text) { field->SetText(text); }
+    void Type(TEdit* field, const std::string& text) { field->SetTextFromStart(text); }
 
     void PressStart() { Application()->Guard(form->StartButton, [this] { form->StartClick(form->StartButton); }); }
 
-    static std::string Text(const TEdit* field) { return field->Text(); }
+    static std::string Text(const TEdit* field) { return field->Utf8Text(); }
 
     std::string LastMessage() const { return errors.empty() ? std::string() : errors.back().message; }
 

@@ -122,7 +122,7 @@ TEST_F(LessonAccessibility, WindowTitleChangesAreAnnouncedShownOrHidden)
 TEST_F(LessonAccessibility, LinkIsALinkWhoseActionClicksIt)
 {
     int clicks = 0;
-    form->WebLink->OnClick = [&](QObject*) { ++clicks; };
+    QObject::connect(form->WebLink, &TLabel::clicked, [&] { ++clicks; });
     QAccessibleInterface* link = Reader(form->WebLink);
     EXPECT_EQ(link->role(), QAccessible::Link);
     EXPECT_FALSE(link->state().focusable) << "the link stays out of the Tab order";
@@ -154,7 +154,7 @@ TEST_F(LessonAccessibility, FieldsListsAndLanesTellWhatTheyAreFor)
     EXPECT_EQ(towards->role(), QAccessible::CheckBox);
     EXPECT_EQ(Name(form->LowerLane.TowardsBox), "Навстречу");
     EXPECT_FALSE(towards->state().checked);
-    form->LowerLane.TowardsBox->SetChecked(true);
+    form->LowerLane.TowardsBox->setChecked(true);
     EXPECT_TRUE(towards->state().checked);
 }
 
@@ -192,7 +192,7 @@ TEST_F(LessonAccessibility, LanePicturesAreGraphicsNamingTheirObject)
     EXPECT_EQ(Name(form->UpperLane.Picture), "Яхта");
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Самолет"));
     EXPECT_EQ(Name(form->LowerLane.Picture), "Самолет");
-    form->LowerLane.TowardsBox->SetChecked(true);
+    form->LowerLane.TowardsBox->setChecked(true);
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Робот"));
     EXPECT_EQ(Name(form->LowerLane.TowardsPicture), "Робот") << "the picture coming from the right";
     EXPECT_EQ(Name(form->LowerLane.Picture), "Самолет");

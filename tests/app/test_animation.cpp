@@ -98,7 +98,7 @@ TEST_F(Animation, TwoRunsOfEqualTimesStopOnTheSameTick)
 
 TEST_F(Animation, TowardsPictureComesFromTheRight)
 {
-    form->LowerLane.TowardsBox->SetChecked(true);
+    form->LowerLane.TowardsBox->setChecked(true);
     for (TEdit* field : {form->UpperLane.Time, form->UpperLane.Speed, form->LowerLane.Time, form->LowerLane.Speed})
         Type(field, "60");
     PressStart();

@@ -83,8 +83,8 @@ TEST_F(Keyboard, WholeLessonByKeys)
 
 TEST_F(Keyboard, EnterOnTheStartButtonRunsTheCalculation)
 {
-    form->UpperLane.Time->SetText("2");
-    form->UpperLane.Distance->SetText("100");
+    form->UpperLane.Time->SetTextFromStart("2");
+    form->UpperLane.Distance->SetTextFromStart("100");
     form->UpperLane.ObjectList->setFocus(Qt::TabFocusReason);
     TabTo(form->StartButton);
     Key(Qt::Key_Return);

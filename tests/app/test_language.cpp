@@ -42,12 +42,12 @@ TEST_F(LanguageSwitch, FocusGoesToTheBoxJustEnabledSoKeysEditNothing)
     ToEnglish(); // by mouse
     EXPECT_TRUE(form->SwitchToRussian->hasFocus());
     QTest::keyClicks(QApplication::focusWidget(), "x");
-    EXPECT_EQ(form->UpperLane.ObjectList->Text(), "Car");
+    EXPECT_EQ(form->UpperLane.ObjectList->Utf8Text(), "Car");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // by keyboard, back to Russian
     EXPECT_TRUE(form->SwitchToRussian->Checked());
     EXPECT_TRUE(form->SwitchToEnglish->hasFocus());
     QTest::keyClicks(QApplication::focusWidget(), "x");
-    EXPECT_EQ(form->UpperLane.ObjectList->Text(), "Автомобиль");
+    EXPECT_EQ(form->UpperLane.ObjectList->Utf8Text(), "Автомобиль");
     EXPECT_TRUE(errors.empty());
 }
 
@@ -98,8 +98,8 @@ TEST_F(LanguageSwitch, ListsNameTheirLanesObjectsInTheNewLanguageAndKeepThePictu
     Type(form->UpperLane.Time, "3");
     const int yachtWidth = form->UpperLane.Picture->Picture().Width();
     ToEnglish();
-    EXPECT_EQ(form->UpperLane.ObjectList->Text(), "Yacht");
-    EXPECT_EQ(form->LowerLane.ObjectList->Text(), "It is empty");
+    EXPECT_EQ(form->UpperLane.ObjectList->Utf8Text(), "Yacht");
+    EXPECT_EQ(form->LowerLane.ObjectList->Utf8Text(), "It is empty");
     EXPECT_EQ(form->UpperLane.ObjectList->currentIndex(), 5);
     EXPECT_EQ(form->UpperLane.Picture->Picture().Width(), yachtWidth);
     EXPECT_EQ(Text(form->UpperLane.Time), "3") << "no object change runs";
@@ -114,11 +114,11 @@ TEST_F(LanguageSwitch, ListsNameTheirLanesObjectsInTheNewLanguageAndKeepThePictu
     for (const Case& c : {Case{"Мотоцикл", "Motorcycle", "Мотоцикл"}, Case{"Plane", "Plane", "Самолет"},
                           Case{"Пусто", "It is empty", "Пусто"}, Case{"Мото", "Car", "Автомобиль"}}) {
         ToRussian();
-        form->LowerLane.ObjectList->SetText(c.typed);
+        form->LowerLane.ObjectList->SetTextFromStart(c.typed);
         ToEnglish();
-        EXPECT_EQ(form->LowerLane.ObjectList->Text(), c.english) << c.typed;
+        EXPECT_EQ(form->LowerLane.ObjectList->Utf8Text(), c.english) << c.typed;
         ToRussian();
-        EXPECT_EQ(form->LowerLane.ObjectList->Text(), c.russian) << c.typed;
+        EXPECT_EQ(form->LowerLane.ObjectList->Utf8Text(), c.russian) << c.typed;
     }
     EXPECT_TRUE(errors.empty()) << LastMessage();
 }

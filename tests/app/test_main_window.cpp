@@ -22,15 +22,15 @@ TEST_F(MainWindowTest, HasItsTitleAndFixedClientSize)
 
 TEST_F(MainWindowTest, StartsWithTheLayoutTexts)
 {
-    EXPECT_EQ(form->UpperLane.ObjectList->Text(), "Автомобиль");
-    EXPECT_EQ(form->LowerLane.ObjectList->Text(), "Пусто");
+    EXPECT_EQ(form->UpperLane.ObjectList->Utf8Text(), "Автомобиль");
+    EXPECT_EQ(form->LowerLane.ObjectList->Utf8Text(), "Пусто");
     EXPECT_EQ(form->UpperLane.ObjectList->count(), 12);
     EXPECT_EQ(form->LowerLane.ObjectList->count(), 13);
     EXPECT_EQ(form->LowerLane.ObjectList->itemText(12).toStdString(), "Пусто");
     EXPECT_EQ(form->Title->Caption(), "Движение во времени");
     EXPECT_EQ(form->DownloadText->Caption(), "Скачать эту и другие программы на сайте: ");
     EXPECT_EQ(form->LowerLane.TowardsBox->text().toStdString(), "<=");
-    EXPECT_FALSE(form->LowerLane.TowardsBox->Checked());
+    EXPECT_FALSE(form->LowerLane.TowardsBox->isChecked());
     EXPECT_TRUE(form->UpperLane.Picture->Visible());
     EXPECT_FALSE(form->LowerLane.Picture->Visible());
     EXPECT_FALSE(form->LowerLane.TowardsPicture->Visible());

@@ -22,7 +22,7 @@ TEST_F(ObjectChoice, TextNamingNoObjectLoadsNothingButStillResetsTheRow)
     form->UpperLane.ObjectList->setEditText(QStringLiteral("Ях"));
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Мото"));
     EXPECT_TRUE(form->LowerLane.Picture->Visible());
-    form->LowerLane.TowardsBox->SetChecked(true);
+    form->LowerLane.TowardsBox->setChecked(true);
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Мотоц"));
     EXPECT_TRUE(form->LowerLane.TowardsPicture->Visible());
     EXPECT_TRUE(errors.empty()) << LastMessage();
@@ -61,7 +61,7 @@ TEST_F(ObjectChoice, ChoosingInRowOneClearsTheRowAndLoadsThePicture)
         QTest::keyClick(list->view(), Qt::Key_Return);
     };
     QTest::mouseClick(form->SwitchToEnglish, Qt::LeftButton, {}, QPoint(5, 8));
-    ASSERT_EQ(form->UpperLane.ObjectList->Text(), "Yacht");
+    ASSERT_EQ(form->UpperLane.ObjectList->Utf8Text(), "Yacht");
     Type(form->UpperLane.Time, "3");
     const TGraphic* before = form->UpperLane.Picture->Picture().Graphic();
     pickFromList(form->UpperLane.ObjectList, 5);
@@ -76,7 +76,7 @@ TEST_F(ObjectChoice, ChoosingInRowOneClearsTheRowAndLoadsThePicture)
 
 TEST_F(ObjectChoice, TowardsModeShowsTheMirroredPictureAtTheRight)
 {
-    form->LowerLane.TowardsBox->SetChecked(true);
+    form->LowerLane.TowardsBox->setChecked(true);
     EXPECT_TRUE(form->LowerLane.TowardsPicture->Visible());
     EXPECT_EQ(form->LowerLane.TowardsPicture->Picture().Width(), 0) << "no towards picture was ever loaded";
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Турист"));
@@ -87,17 +87,17 @@ TEST_F(ObjectChoice, TowardsModeShowsTheMirroredPictureAtTheRight)
     EXPECT_GT(form->LowerLane.TowardsPicture->Picture().Width(), 0);
 
     form->LowerLane.ObjectList->setEditText(QStringLiteral("Пусто"));
-    EXPECT_FALSE(form->LowerLane.TowardsBox->Checked());
+    EXPECT_FALSE(form->LowerLane.TowardsBox->isChecked());
     EXPECT_FALSE(form->LowerLane.Picture->Visible());
     EXPECT_FALSE(form->LowerLane.TowardsPicture->Visible());
 }
 
 TEST_F(ObjectChoice, CheckBoxOnlySwitchesVisibility)
 {
-    form->LowerLane.TowardsBox->SetChecked(true);
+    form->LowerLane.TowardsBox->setChecked(true);
     EXPECT_FALSE(form->LowerLane.Picture->Visible());
     EXPECT_TRUE(form->LowerLane.TowardsPicture->Visible());
-    form->LowerLane.TowardsBox->SetChecked(false);
+    form->LowerLane.TowardsBox->setChecked(false);
     EXPECT_TRUE(form->LowerLane.Picture->Visible());
     EXPECT_FALSE(form->LowerLane.TowardsPicture->Visible());
     EXPECT_EQ(form->State().Lower().TowardsObject, nullptr);

@@ -96,7 +96,7 @@ protected:
 
     void ChooseObject(TComboBox* list, const std::string& name)
     {
-        list->SetText(name);
+        list->SetTextFromStart(name);
         Application()->Guard(list, [&] {
             form->ObjectChosen(list == form->UpperLane.ObjectList ? form->UpperLane : form->LowerLane);
         });
@@ -141,7 +141,7 @@ protected:
         }
         switch ((inRound - 1) % 4) {
         case 0:
-            form->LowerLane.TowardsBox->SetChecked(!form->LowerLane.TowardsBox->Checked());
+            form->LowerLane.TowardsBox->setChecked(!form->LowerLane.TowardsBox->isChecked());
             break;
         case 1:
             SwitchLanguage();

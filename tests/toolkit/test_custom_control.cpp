@@ -13,6 +13,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/CustomControl.h"
 #include "toolkit/Form.h"
+#include "toolkit/StdControls.h"
 
 namespace {
 
@@ -239,7 +240,7 @@ TEST(CustomControlKeys, HeldKeyGivesOnePressAndOneReleaseWhateverThePlatformFlag
     EXPECT_EQ(probe.heard, (Heard{"keydown 32", "keyup 32", "keydown 32"}));
     TCheckBox standard(nullptr);
     int toggles = 0;
-    standard.OnClick = [&](QObject*) { ++toggles; };
+    QObject::connect(&standard, &QCheckBox::toggled, [&] { ++toggles; });
     holdSpace(standard);
     EXPECT_EQ(toggles, 1);
     SetKeyStillDownQuery(nullptr);
@@ -294,11 +295,11 @@ TEST(CustomControlProperties, TabOrderIsThePositionAmongTheParentsTabStops)
     EXPECT_EQ(a.TabOrder(), 0);
     EXPECT_EQ(c.TabOrder(), 2);
     EXPECT_EQ(off.TabOrder(), -1);
-    c.SetTabOrder(0);
+    c.MoveInTabOrder(0);
     EXPECT_EQ(c.TabOrder(), 0);
     EXPECT_EQ(a.TabOrder(), 1);
     EXPECT_EQ(b.TabOrder(), 2);
-    a.SetTabOrder(99);
+    a.MoveInTabOrder(99);
     EXPECT_EQ(a.TabOrder(), 2);
     EXPECT_EQ(c.nextInFocusChain(), &b);
 }
@@ -310,7 +311,7 @@ TEST(CustomControlProperties, EnabledIsTheControlsOwnFlag)
     parent.setEnabled(false);
     EXPECT_TRUE(probe.Enabled());
     EXPECT_FALSE(probe.isEnabled());
-    probe.SetEnabled(false);
+    probe.setEnabled(false);
     parent.setEnabled(true);
     EXPECT_FALSE(probe.Enabled());
 }

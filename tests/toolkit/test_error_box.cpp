@@ -161,7 +161,7 @@ TEST_F(ErrorBox, TicksGoOnBehindTheBoxAndAFailingTickStacksASecondBox)
     int ticksWhileOpen = 0;
     bool thrown = false;
     std::vector<QString> stack;
-    timer.OnTimer = [&](QObject*) {
+    ConnectHandler(&timer, &TTimer::timeout, &timer, [&](QObject*) {
         ++ticks;
         if (!QApplication::activeModalWidget())
             return;
@@ -170,7 +170,7 @@ TEST_F(ErrorBox, TicksGoOnBehindTheBoxAndAFailingTickStacksASecondBox)
             thrown = true;
             throw EInvalidOp("Invalid floating point operation");
         }
-    };
+    });
     // The first box stays open until a second one, raised by a tick, has been seen on top.
     WhenBoxOpens([&](QMessageBox* first) {
         stack.push_back(first->text());
@@ -197,10 +197,10 @@ TEST_F(ErrorBox, AnErrorInATickLeavesTheTimerRunning)
     TTimer timer(nullptr);
     timer.SetInterval(5);
     int ticks = 0;
-    timer.OnTimer = [&](QObject*) {
+    ConnectHandler(&timer, &TTimer::timeout, &timer, [&](QObject*) {
         ++ticks;
         throw EConvertError("bad");
-    };
+    });
     timer.SetEnabled(true);
     QElapsedTimer clock;
     clock.start();

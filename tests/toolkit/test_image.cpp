@@ -213,7 +213,7 @@ TEST(PictureLoad, FailedLoadKeepsThePreviousPicture)
     picture.LoadFromFile("dris/1.jpg");
     const TGraphic* before = picture.Graphic();
     int changes = 0;
-    picture.OnChange = [&] { ++changes; };
+    picture.WhenChanged = [&] { ++changes; };
 
     EXPECT_EQ(MessageOf<EFOpenError>([&] { picture.LoadFromFile("dris/2.jpg"); }),
               "Cannot open file \"" + ShownPath(folder.Path() / "dris/2.jpg") + "\". " + NoSuchFile);
@@ -433,7 +433,7 @@ TEST(ImageProperties, UnchangedValuesDoNotRepaint)
 
     lane.image->SetLeft(10);
     lane.image->SetTop(10);
-    lane.image->SetVisible(true);
+    lane.image->setVisible(true);
     lane.image->SetCenter(true);
     QCoreApplication::processEvents();
     EXPECT_EQ(imagePaints.Count, 0);
@@ -449,11 +449,11 @@ TEST(ImageProperties, Visibility)
 {
     Lane lane;
     EXPECT_TRUE(lane.image->Visible());
-    lane.image->SetVisible(false);
+    lane.image->setVisible(false);
     EXPECT_FALSE(lane.image->Visible());
     lane.window.show();
     EXPECT_FALSE(lane.image->isVisible());
-    lane.image->SetVisible(true);
+    lane.image->setVisible(true);
     EXPECT_TRUE(lane.image->isVisible());
 }
 

@@ -17,11 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "accessibility/Install.h"
+#include "accessibility/QuietEvents.h"
+#include "toolkit/Application.h"
 #include "toolkit/Color.h"
 #include "toolkit/CustomControl.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
-#include "toolkit/StdAccessible.h"
 #include "toolkit/StdControls.h"
 #include "tests/toolkit/HeardEvents.h"
 
@@ -37,8 +39,8 @@ struct Row {
         edit->setGeometry(10, 10, 121, 28);
         list->setGeometry(10, 50, 145, 28);
         list->SetItems({"Car", "Truck", "A very long object name indeed", "Empty"});
-        list->SetText("Empty");
-        list->OnChange = [this](QObject*) { ++changes; };
+        list->SetTextFromStart("Empty");
+        QObject::connect(list, &TComboBox::changed, [this] { ++changes; });
         window.show();
         window.activateWindow();
         QApplication::setActiveWindow(&window);
@@ -68,9 +70,9 @@ QImage Grab(QWidget& widget)
 TEST(TextShownFromItsStart, WrittenTextsAndPicksStartAtTheFirstCharacterTypingDoesNot)
 {
     Row row;
-    row.edit->SetText(LongValue);
+    row.edit->SetTextFromStart(LongValue);
     EXPECT_EQ(row.edit->cursorPosition(), 0);
-    row.list->SetText("A very long object name indeed");
+    row.list->SetTextFromStart("A very long object name indeed");
     EXPECT_EQ(row.list->lineEdit()->cursorPosition(), 0);
     row.list->setCurrentIndex(1); // a pick, as from the open list or the keys
     EXPECT_EQ(row.list->lineEdit()->cursorPosition(), 0);
@@ -91,19 +93,19 @@ TEST(ListCurrentItem, FollowsTheTextWheneverTheTextIsAnItem)
 {
     Row row;
     EXPECT_EQ(row.list->currentIndex(), 3); // "Empty", set before any pick
-    row.list->SetText("Car");
+    row.list->SetTextFromStart("Car");
     EXPECT_EQ(row.list->currentIndex(), 0);
-    row.list->SetText("Nothing of the list");
+    row.list->SetTextFromStart("Nothing of the list");
     EXPECT_EQ(row.list->currentIndex(), 0);
     row.list->SetItem(1, "Lorry");
-    row.list->SetText("Lorry");
+    row.list->SetTextFromStart("Lorry");
     EXPECT_EQ(row.list->currentIndex(), 1);
     row.list->setFocus();
     row.list->lineEdit()->selectAll();
     QTest::keyClicks(row.list, "Empty");
     EXPECT_EQ(row.list->currentIndex(), 3);
     QTest::keyClick(row.list, Qt::Key_Up); // steps from the item the text names
-    EXPECT_EQ(row.list->Text(), "A very long object name indeed");
+    EXPECT_EQ(row.list->Utf8Text(), "A very long object name indeed");
 }
 
 TEST(ListPick, EveryPickFromTheOpenListIsAChangeTheItemShownIncluded)
@@ -126,12 +128,12 @@ TEST(ListPick, EveryPickFromTheOpenListIsAChangeTheItemShownIncluded)
     EXPECT_EQ(pick(1, false), 1) << "the item shown, by the keys";
     EXPECT_EQ(pick(1, true), 1) << "the item shown, by the mouse";
     EXPECT_EQ(pick(0, true), 1) << "another item, by the mouse";
-    EXPECT_EQ(row.list->Text(), "Car");
+    EXPECT_EQ(row.list->Utf8Text(), "Car");
     row.list->setFocus();
     row.changes = 0;
     QTest::keyClick(row.list, Qt::Key_Down); // a pick by the keys, the list closed
     EXPECT_EQ(row.changes, 1);
-    EXPECT_EQ(row.list->Text(), "Truck");
+    EXPECT_EQ(row.list->Utf8Text(), "Truck");
 }
 
 TEST(ListWheel, OnlyTheFocusedListStepsAndAnUnusedOneLeavesTheWheelToItsParent)
@@ -139,14 +141,14 @@ TEST(ListWheel, OnlyTheFocusedListStepsAndAnUnusedOneLeavesTheWheelToItsParent)
     Row row;
     row.edit->setFocus();
     EXPECT_FALSE(Turn(*row.list, 1));
-    EXPECT_EQ(row.list->Text(), "Empty");
+    EXPECT_EQ(row.list->Utf8Text(), "Empty");
     EXPECT_EQ(row.changes, 0);
     EXPECT_TRUE(row.edit->hasFocus());
 
     row.list->setFocus();
-    row.list->SetText("Car");
+    row.list->SetTextFromStart("Car");
     Turn(*row.list, 1);
-    EXPECT_EQ(row.list->Text(), "Truck");
+    EXPECT_EQ(row.list->Utf8Text(), "Truck");
     EXPECT_EQ(row.changes, 1);
 }
 
@@ -201,10 +203,10 @@ TEST(FormActivation, OnlyComingFromAnotherFormActivatesNotABoxOrAnotherProgram)
     TForm other;
     QWidget box; // a message box, say: no form
     int activations = 0;
-    main.OnActivate = [&](QObject* sender) {
+    ConnectHandler(&main, &TForm::activated, &main, [&](QObject* sender) {
         EXPECT_EQ(sender, &main);
         ++activations;
-    };
+    });
     for (QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&other), &box})
         w->show();
     QApplication::setActiveWindow(&main);
@@ -223,10 +225,10 @@ TEST(FormShow, AWindowAlreadyShownIsActivatedAgain)
 {
     TForm main;
     TForm other;
-    other.Show();
-    main.Show();
+    other.ShowInFront();
+    main.ShowInFront();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &main; }));
-    other.Show();
+    other.ShowInFront();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &other; }));
 }
 
@@ -289,7 +291,7 @@ TEST(DisablingTheFocusedControl, LeavesTheFocusWithItsWindow)
     control.show();
     control.setFocus();
     ASSERT_TRUE(control.hasFocus());
-    control.SetEnabled(false);
+    control.setEnabled(false);
     EXPECT_EQ(QApplication::focusWidget(), &row.window);
 }
 
@@ -337,7 +339,7 @@ TEST(ListFocus, ArrivingAsTheFirstControlOrByTabSelectsTheTextAClickOrTheWindowC
     list->setGeometry(10, 10, 145, 28);
     edit->setGeometry(10, 50, 121, 28);
     list->SetItems({"Car", "Truck"});
-    list->SetText("Car");
+    list->SetTextFromStart("Car");
     window.show();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(list->hasFocus());

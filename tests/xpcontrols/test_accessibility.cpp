@@ -133,7 +133,7 @@ protected:
 
 TEST_F(XpButtonAccessibility, DisabledButtonOffersNoPressAndIgnoresIt)
 {
-    button->SetEnabled(false);
+    button->setEnabled(false);
     QAccessibleInterface* reader = Reader(button);
     EXPECT_TRUE(reader->state().disabled);
     EXPECT_FALSE(reader->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
@@ -211,7 +211,7 @@ TEST_F(XpButtonAccessibility, PressActionReturnsAtOnceThenClicksOnce)
 
     // Disabled between the action and its click: the click does not happen, as for the mouse.
     actions->doAction(QAccessibleActionInterface::pressAction());
-    button->SetEnabled(false);
+    button->setEnabled(false);
     RunScheduledClicks();
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(errors.empty());
@@ -220,7 +220,7 @@ TEST_F(XpButtonAccessibility, PressActionReturnsAtOnceThenClicksOnce)
 TEST_F(XpCheckBoxAccessibility, DisabledBoxIsUnavailableAndIgnoresToggle)
 {
     box->SetChecked(true);
-    box->SetEnabled(false);
+    box->setEnabled(false);
     QAccessibleInterface* reader = Reader(box);
     EXPECT_TRUE(reader->state().disabled);
     EXPECT_TRUE(reader->state().checked);

@@ -192,7 +192,7 @@ TEST_F(XpButton, DisabledLookIsFlatGreyWithoutHotPressedOrFocus)
 {
     button->setFocus(Qt::TabFocusReason);
     Hover(*button, true);
-    button->SetEnabled(false);
+    button->setEnabled(false);
     const QImage image = Render(*button);
     const std::uint32_t face = clBtnFace.Rgb();
     EXPECT_EQ(Rgb(image, 0, 0), face);
@@ -359,7 +359,7 @@ TEST_F(XpButton, RightButtonDoesNothing)
 
 TEST_F(XpButton, DisabledButtonIgnoresTheMouse)
 {
-    button->SetEnabled(false);
+    button->setEnabled(false);
     Click(*button);
     EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(button->Pressed());
@@ -440,7 +440,7 @@ TEST_F(XpButton, DefaultButtonClicksOnEnterFromAnotherControl)
     EXPECT_EQ(clicks, 1);
     KeyDown(*edit, Qt::Key_Escape);
     EXPECT_EQ(clicks, 1);
-    button->SetEnabled(false);
+    button->setEnabled(false);
     KeyDown(*edit, Qt::Key_Return);
     EXPECT_EQ(clicks, 1);
 }
@@ -466,7 +466,7 @@ TEST_F(XpButton, AcceleratorClicksInEitherCaseWhereverTheFocusIs)
     KeyDown(*edit, Qt::Key_T, Qt::AltModifier, "t");
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(edit->text(), "");
-    button->SetEnabled(false);
+    button->setEnabled(false);
     KeyDown(*edit, Qt::Key_S, Qt::AltModifier, "s");
     EXPECT_EQ(clicks, 2);
 }

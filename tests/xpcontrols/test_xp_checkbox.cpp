@@ -171,7 +171,7 @@ TEST_F(XpCheckBox, DisabledCheckedLook)
     box->SetChecked(true);
     box->setFocus(Qt::TabFocusReason);
     Hover(*box, true);
-    box->SetEnabled(false);
+    box->setEnabled(false);
     const QImage image = Render(*box);
     EXPECT_EQ(Rgb(image, 1, 1), 0x808080u);
     EXPECT_EQ(Rgb(image, 14, 8), 0x808080u);
@@ -269,7 +269,7 @@ TEST_F(XpCheckBox, DoubleClickAfterTheHandlerDisabledTheBoxTogglesOnce)
 {
     box->OnClick = [&](QObject*) {
         checkedSeen.push_back(box->Checked());
-        box->SetEnabled(false);
+        box->setEnabled(false);
     };
     DoubleClick(*box);
     EXPECT_EQ(checkedSeen, std::vector<bool>{true});
@@ -290,7 +290,7 @@ TEST_F(XpCheckBox, ReleaseOutsideLeavesItHeldUntilAKeyRelease)
 
 TEST_F(XpCheckBox, DisabledBoxIgnoresClicks)
 {
-    box->SetEnabled(false);
+    box->setEnabled(false);
     Click(*box);
     DoubleClick(*box);
     EXPECT_EQ(Clicks(), 0);
@@ -344,7 +344,7 @@ TEST_F(XpCheckBox, AcceleratorTakesTheFocusAndToggles)
     KeyDown(*edit, Qt::Key_E, Qt::AltModifier, "e");
     EXPECT_EQ(checkedSeen, std::vector<bool>{true});
     EXPECT_TRUE(box->hasFocus());
-    box->SetEnabled(false);
+    box->setEnabled(false);
     KeyDown(*edit, Qt::Key_E, Qt::AltModifier, "e");
     EXPECT_EQ(Clicks(), 1);
 }
