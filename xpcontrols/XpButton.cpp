@@ -112,7 +112,7 @@ void TxpButton::PaintEnabled(int textX, int textY)
         canvas.RoundRect(3, 3, W - 3, H - 3, 2, 2);
     }
     canvas.TextRect(face, textX, textY, DisplayText(Caption()));
-    if (HasFocus())
+    if (ShowsFocus())
         canvas.DrawFocusRect(face);
 }
 

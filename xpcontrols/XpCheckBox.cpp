@@ -105,7 +105,7 @@ void TxpCheckBox::Paint()
         canvas.LineTo(textX + canvas.TextWidth(span->Through), textY + extent.cy);
     }
 
-    if (Enabled() && HasFocus())
+    if (Enabled() && ShowsFocus())
         canvas.DrawFocusRect(boxLeft ? TRect{17, 1, extent.cx + 25, H - 1} : TRect{1, 1, extent.cx + 8, H - 1});
 }
 
@@ -156,7 +156,7 @@ void TxpCheckBox::KeyUp(std::uint16_t& key, TShiftState)
 
 void TxpCheckBox::AcceleratorTyped()
 {
-    if (!HasFocus())
+    if (!ShowsFocus())
         setFocus(Qt::ShortcutFocusReason);
     Toggle();
 }

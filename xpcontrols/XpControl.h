@@ -52,7 +52,7 @@ public:
     // The looks' inputs, for whoever needs to know what is on screen.
     bool Hot() const { return FHot; }
     bool Pressed() const { return FPressed; }
-    bool HasFocus() const { return FHasFocus; }
+    bool ShowsFocus() const { return FHasFocus; }
 
     // An enabled control answers its accelerator with AcceleratorTyped, and leaves the
     // character unclaimed either way, so the other controls hear it too.

@@ -61,7 +61,7 @@ TEST(XpButtonCreate, HasItsDefaults)
     EXPECT_FALSE(button.Cancel());
     EXPECT_FALSE(button.Default());
     EXPECT_EQ(button.ModalResult(), 0);
-    EXPECT_FALSE(button.Hot() || button.Pressed() || button.HasFocus());
+    EXPECT_FALSE(button.Hot() || button.Pressed() || button.ShowsFocus());
     EXPECT_EQ(button.Font(), TFont());
 }
 
@@ -177,7 +177,7 @@ TEST_F(XpButton, FocusedLookInvertsEveryOtherPixelAroundTheFace)
 {
     const QImage before = Render(*button);
     button->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(button->HasFocus());
+    ASSERT_TRUE(button->ShowsFocus());
     const QImage image = Render(*button);
     EXPECT_EQ(Rgb(image, 4, 4), Rgb(before, 4, 4) ^ 0xFFFFFFu);
     EXPECT_EQ(Rgb(image, 5, 4), Rgb(before, 5, 4));
@@ -525,5 +525,5 @@ TEST_F(XpButton, EnterAndExitFollowTheWindowsActiveControl)
     button->setFocus(Qt::TabFocusReason);
     edit->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "exit"}));
-    EXPECT_FALSE(button->HasFocus());
+    EXPECT_FALSE(button->ShowsFocus());
 }

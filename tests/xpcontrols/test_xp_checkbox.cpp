@@ -64,7 +64,7 @@ TEST(XpCheckBoxCreate, HasItsDefaults)
     EXPECT_TRUE(box.TabStop());
     EXPECT_EQ(box.Alignment(), TCheckBoxAlignment::cbaRight);
     EXPECT_EQ(box.Color(), clBtnFace);
-    EXPECT_FALSE(box.Hot() || box.Pressed() || box.HasFocus());
+    EXPECT_FALSE(box.Hot() || box.Pressed() || box.ShowsFocus());
 }
 
 TEST(XpCheckBoxCreate, LayoutAlwaysCarriesColourAlignmentAndTabStop)
@@ -157,7 +157,7 @@ TEST_F(XpCheckBox, FocusRectangleSurroundsTheCaption)
 {
     const QImage before = Render(*box);
     box->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(box->HasFocus());
+    ASSERT_TRUE(box->ShowsFocus());
     const QImage image = Render(*box);
     EXPECT_EQ(Rgb(image, 17, 1), BoxColour ^ 0xFFFFFFu);
     EXPECT_EQ(Rgb(image, 18, 1), BoxColour);
