@@ -203,10 +203,7 @@ TEST(FormActivation, OnlyComingFromAnotherFormActivatesNotABoxOrAnotherProgram)
     TForm other;
     QWidget box; // a message box, say: no form
     int activations = 0;
-    ConnectHandler(&main, &TForm::activated, &main, [&](QObject* sender) {
-        EXPECT_EQ(sender, &main);
-        ++activations;
-    });
+    ConnectHandler(&main, &TForm::activated, &main, [&](QObject* sender) { activations += sender == &main; });
     for (QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&other), &box})
         w->show();
     QApplication::setActiveWindow(&main);
