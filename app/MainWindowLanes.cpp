@@ -1,6 +1,7 @@
 // The lanes' handlers, written once over a lane: choosing its object, the towards box,
 // the start button and its timer's tick. The model decides; the window shows it.
 #include "app/MainWindow.h"
+
 #include "accessibility/Announce.h"
 #include "toolkit/Utf8.h"
 

@@ -4,11 +4,11 @@
 #include <QMenu>
 #include <utility>
 
+#include "accessibility/Announce.h"
+#include "accessibility/QuietEvents.h"
 #include "app/AboutWindow.h"
 #include "app/CribSheetWindow.h"
 #include "app/MainWindow.h"
-#include "accessibility/Announce.h"
-#include "accessibility/QuietEvents.h"
 #include "toolkit/Utf8.h"
 
 void MainWindow::SwitchLanguage(Lesson::Language language)

@@ -4,12 +4,12 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "accessibility/Install.h"
 #include "app/LessonLook.h"
 #include "app/MainWindow.h"
 #include "app/Resources.h"
 #include "app/UiFonts.h"
 #include "toolkit/Screen.h"
-#include "accessibility/Install.h"
 #include "toolkit/Utf8.h"
 
 namespace {
